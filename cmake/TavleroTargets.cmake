@@ -1,0 +1,30 @@
+# tavlero_library(NAME FOLDER DEPS...): a static library of every .cpp below FOLDER
+# (sub-folders included, except platform/sdl which is its own library and the
+# program's entry files in app/).
+function(tavlero_library name folder)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+  if(folder STREQUAL "platform")
+    list(FILTER sources EXCLUDE REGEX "/platform/sdl/")
+  endif()
+  if(folder STREQUAL "app")
+    list(FILTER sources EXCLUDE REGEX "/app/(main|main_window)\\.cpp$")
+  endif()
+  if(NOT sources)
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARGN})
+    return()
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARGN})
+endfunction()
+
+set(TAVLERO_PROGRAM_SOURCES
+  ${PROJECT_SOURCE_DIR}/app/main.cpp
+  ${PROJECT_SOURCE_DIR}/app/main_window.cpp)
+
+# tavlero_data_target(NAME): registers a custom target that writes into the data folder.
+function(tavlero_data_target name)
+  set_property(GLOBAL APPEND PROPERTY TAVLERO_DATA_TARGETS ${name})
+endfunction()

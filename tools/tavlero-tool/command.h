@@ -1,0 +1,32 @@
+// The table of tavlero-tool's subcommands. Each subcommand lives in a file of its
+// own and registers itself with a static ToolCommandRegistration:
+//
+//   static const ToolCommandRegistration kSeal{
+//       {"seal", "seal KEY IN OUT", "encipher a file into a sealed file", RunSeal}};
+//
+// The run function receives the arguments after the subcommand's name and returns
+// the process exit code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tavlero::tool {
+
+struct ToolCommand {
+  const char* name;
+  const char* usage;    // the command line, without the program name
+  const char* summary;  // one line for the help listing
+  int (*run)(const std::vector<std::string>& args);
+};
+
+std::vector<ToolCommand>& CommandTable();
+
+struct ToolCommandRegistration {
+  explicit ToolCommandRegistration(const ToolCommand& command) { CommandTable().push_back(command); }
+};
+
+// Prints "usage: tavlero-tool USAGE" for the command on standard error and returns 2.
+int UsageError(const ToolCommand& command);
+
+}  // namespace tavlero::tool
