@@ -15,6 +15,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "store/des.h"
+
 namespace tavlero {
 
 constexpr std::ptrdiff_t kCipherBlockSize = 8;
@@ -33,8 +35,7 @@ class BlockCipherKey {
   void DecipherBlock(const std::uint8_t in[8], std::uint8_t out[8]) const;
 
  private:
-  // Per round: the 48-bit subkey as eight 6-bit groups, one per S-box.
-  std::uint8_t subkeys_[16][8];
+  des::KeySchedule schedule_;
 };
 
 // Pads and enciphers `length` plain bytes into `out`. Returns N, the number of

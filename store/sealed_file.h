@@ -24,4 +24,10 @@ bool LoadSealedFile(const std::string& path, std::string& content, std::string_v
 bool UnsealBytes(std::string_view sealed, std::string& content, std::string_view key);
 std::string SealBytes(std::string_view content, std::string_view key);
 
+// Called by SaveSealedFile after the new file is complete and on disk, just before
+// it replaces the old one; returning false makes the save fail there. Lets tests
+// interrupt a save at its most delicate moment. Null (the default) does nothing.
+using SealedFileReplaceHook = bool (*)(const std::string& temporary_path);
+void SetSealedFileReplaceHook(SealedFileReplaceHook hook);
+
 }  // namespace tavlero

@@ -59,10 +59,9 @@ class OSettingsTree {
   std::size_t Size() const { return entries_.size(); }
 
  private:
-  void Parse();
+  bool Parse(std::string_view input);
 
   EntryMap entries_;
-  std::string input_;  // the text of the last load; the reader scans it in place
 };
 
 // The conversions behind the typed operations, usable on raw value texts directly.
