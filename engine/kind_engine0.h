@@ -21,7 +21,7 @@ class KindEngine0 : public SearchEngine {
   // Adds the records of an endgame file to this engine's table (shared with every
   // node it creates). False when the file cannot be opened.
   bool LoadEndgameTable(const std::string& fileName);
-  const EndgameTable& Endgames() const { return *endgames_; }
+  const EndgameTable& Endgames() const;
 
  private:
   std::shared_ptr<EndgameTable> endgames_;

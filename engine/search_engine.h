@@ -52,11 +52,14 @@ class SearchEngine {
   // itself when it has no successors); intermediate nodes are released.
   static void CollectLeaves(std::unique_ptr<SearchEngine> node,
                             std::vector<std::unique_ptr<SearchEngine>>& leaves);
+  // Appends a node that a generator has filled in (cells and path); gives it this
+  // node's depth + 1, the other side to move and no cached evaluation.
+  void AppendSuccessor(std::unique_ptr<SearchEngine> node);
   // Negamax search of this node; see search_engine.cpp.
   int AlphaBeta(int alpha, int beta, int maxDepth);
 
   // State keys under `prefix`: .Position .bSize .NumK .MaxNumK .Depth .Player
-  void LoadState(const OSettingsTree& tree, const std::string& prefix);
+  void LoadState(OSettingsTree& tree, const std::string& prefix);
   void SaveState(OSettingsTree& tree, const std::string& prefix) const;
 
   int boardSize;
@@ -78,8 +81,6 @@ class SearchEngine {
   bool CachedEvaluation(bool& terminal) const;
   // Stores `score` as the cached evaluation and returns it.
   int StoreEvaluation(int score, bool decided, bool& terminal);
-  // Appends a node that the kind has filled in; sets its depth and side to move.
-  void AppendSuccessor(std::unique_ptr<SearchEngine> node);
 };
 
 // The depth discount: a decided game found nearer the root scores higher, and small

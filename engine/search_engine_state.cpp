@@ -1,0 +1,31 @@
+// Reading and writing an engine's position as settings-tree keys under a prefix.
+#include <algorithm>
+
+#include "engine/search_engine.h"
+#include "store/settings_tree.h"
+
+namespace tavlero {
+
+void SearchEngine::SaveState(OSettingsTree& tree, const std::string& prefix) const {
+  tree.SetIntList(prefix + ".Position", cells, kMaxCells, ' ');
+  tree.SetInt(prefix + ".bSize", boardSize);
+  tree.SetInt(prefix + ".NumK", cellsInUse);
+  tree.SetInt(prefix + ".MaxNumK", totalCells);
+  tree.SetInt(prefix + ".Depth", depth);
+  tree.SetInt(prefix + ".Player", player);
+}
+
+void SearchEngine::LoadState(OSettingsTree& tree, const std::string& prefix) {
+  // A short list leaves the missing cells empty; extra entries are ignored.
+  const std::vector<int> stored = tree.GetIntList(prefix + ".Position", ' ');
+  const std::size_t count = std::min<std::size_t>(stored.size(), kMaxCells);
+  std::fill(std::begin(cells), std::end(cells), 0);
+  std::copy(stored.begin(), stored.begin() + count, cells);
+  boardSize = tree.GetInt(prefix + ".bSize", 0);
+  cellsInUse = tree.GetInt(prefix + ".NumK", 0);
+  totalCells = tree.GetInt(prefix + ".MaxNumK", 0);
+  depth = tree.GetInt(prefix + ".Depth", 0);
+  player = tree.GetInt(prefix + ".Player", 0);
+}
+
+}  // namespace tavlero
