@@ -71,7 +71,9 @@ class OSurface {
   // -1 takes the colour of the top-left pixel as the key; any other value becomes the key.
   void SetColourKey(int key);
 
-  // Draws a source surface, or the given rectangle of it, with its top-left at (x, y).
+  // Draws a source surface, or the given rectangle of it, with the rectangle's top-left
+  // at (x, y). The rectangle is clipped to the source (a part outside draws nothing and
+  // the rest stays where it would have been) and the result to this surface.
   void Draw(const OSurface* source, int x, int y, const ORect* sourceRect = nullptr);
   // Draws a source with a transparency plane at a fractional position with bilinear
   // filtering; only the part inside clip (destination coordinates) when clip is given.
