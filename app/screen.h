@@ -112,7 +112,7 @@ class OScreen {
   void Blit(const ORect* rect);
   void RecreateSurface();
   void DeleteSurface();
-  void Forget(OSprite* sprite);
+  void Detach(OSprite* sprite, bool destroy);
   void FeedClipboard();
 
   OWindow* owner_ = nullptr;
@@ -126,6 +126,7 @@ class OScreen {
   OScreen* screenBelow_ = nullptr;
   int frameInterval_ = 1;
   OScreen** ownerSlot_ = nullptr;
+  bool paintingBelow_ = false;  // guards PaintBelow against a stack that loops
   // The sprite the frame tick is working on, and whether a notification removed it.
   OSprite* tickSprite_ = nullptr;
   bool tickSpriteRemoved_ = false;

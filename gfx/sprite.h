@@ -24,7 +24,8 @@ struct OWaypoint {
 
 // What the screen last drew of a sprite; it decides what must be redrawn.
 struct ODrawnState {
-  int x = 0, y = 0;           // drawn position of the first picture
+  int x = 0, y = 0;           // top-left of the drawn area
+  int baseX = 0, baseY = 0;   // integer part of the sprite's position when drawn
   int width = 0, height = 0;  // size of the drawn area
   int transparencyLevel = 0;
   bool visible = false;
