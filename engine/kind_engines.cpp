@@ -42,6 +42,16 @@ std::unique_ptr<SearchEngine> CreateKindEngine(int kind) {
   }
 }
 
+std::unique_ptr<SearchEngine> StartKindEngine(int kind) {
+  std::unique_ptr<SearchEngine> engine = CreateKindEngine(kind);
+  if (!engine) return nullptr;
+  engine->SetBoardSize(KindBoardSize(kind));
+  engine->ClearSuccessors();
+  engine->evalState = 0;
+  engine->SetStartPosition();
+  return engine;
+}
+
 int KindBoardSize(int kind) {
   static constexpr int kSizes[kBoardKindCount] = {8, 8, 14, 8, 11, 8, 8, 8};
   return kind >= 0 && kind < kBoardKindCount ? kSizes[kind] : 0;

@@ -14,6 +14,10 @@ constexpr int kBoardKindCount = 8;
 // without a search engine (8, the dice game) or out of range.
 std::unique_ptr<SearchEngine> CreateKindEngine(int kind);
 
+// A kind's engine as a new game starts it: created, sized for the kind and set to
+// the start position with side +1 to move. Null where CreateKindEngine gives null.
+std::unique_ptr<SearchEngine> StartKindEngine(int kind);
+
 // The board size the game sets on a kind's engine: 8, 8, 14, 8, 11, 8, 8, 8; 0 for
 // other kinds.
 int KindBoardSize(int kind);

@@ -91,39 +91,59 @@ int SearchEngine::AlphaBeta(int alpha, int beta, int maxDepth) {
   return best;
 }
 
-int SearchEngine::Think(int maxDepth) {
+int SearchEngine::ScoreRootMoves(int maxDepth, std::vector<int>& scores, std::vector<int>& ties) {
+  scores.clear();
+  ties.clear();
   const int count = GenerateSuccessors();
-  if (count == 0) return -kWinScore;
-
-  int chosen = 0;
-  int chosenScore = 0;
+  if (count == 0) return 0;
   if (count == 1) {
     bool terminal = false;
-    chosenScore = -successors[0]->Evaluate(terminal);
-  } else {
-    // Every root move gets the full window, so equal scores are exact ties.
-    // Only an odd depth (the one-ply search of the connection game) keeps the lowest.
-    const bool keepHighest = maxDepth % 2 == 0;
-    std::vector<int> ties;
-    for (int i = 0; i < count; ++i) {
-      const int s = -successors[i]->AlphaBeta(-kSearchWindow, kSearchWindow, maxDepth);
-      const bool better = ties.empty() || (keepHighest ? s > chosenScore : s < chosenScore);
-      if (better) {
-        chosenScore = s;
-        ties.assign(1, i);
-      } else if (s == chosenScore) {
-        ties.push_back(i);
-      }
-    }
-    chosen = ties[PickBelow(Rand(), static_cast<int>(ties.size()))];
+    scores.push_back(-successors[0]->Evaluate(terminal));
+    ties.push_back(0);
+    return 1;
   }
+  // Every root move gets the full window, so equal scores are exact ties. Only an odd
+  // depth (the one-ply search of the connection game) keeps the lowest.
+  const bool keepHighest = maxDepth % 2 == 0;
+  int best = 0;
+  for (int i = 0; i < count; ++i) {
+    const int s = -successors[i]->AlphaBeta(-kSearchWindow, kSearchWindow, maxDepth);
+    scores.push_back(s);
+    if (ties.empty() || (keepHighest ? s > best : s < best)) {
+      best = s;
+      ties.assign(1, i);
+    } else if (s == best) {
+      ties.push_back(i);
+    }
+  }
+  return count;
+}
+
+int SearchEngine::Think(int maxDepth) {
+  std::vector<int> scores, ties;
+  const int count = ScoreRootMoves(maxDepth, scores, ties);
+  if (count == 0) return -kWinScore;
+  // A single move is played without drawing a random number.
+  const int chosen = count == 1 ? 0 : ties[PickBelow(Rand(), static_cast<int>(ties.size()))];
 
   SearchEngine& move = *successors[chosen];
   CopyPosition(move.cells);
   path = move.path;
   ClearSuccessors();
   player = -player;
-  return chosenScore;
+  return scores[chosen];
+}
+
+long long Perft(SearchEngine& node, int plies) {
+  if (plies <= 0) return 1;
+  const int count = node.GenerateSuccessors();
+  long long leaves = count;
+  if (plies > 1) {
+    leaves = 0;
+    for (auto& child : node.successors) leaves += Perft(*child, plies - 1);
+  }
+  node.ClearSuccessors();
+  return leaves;
 }
 
 }  // namespace tavlero

@@ -55,6 +55,11 @@ class SearchEngine {
   // Appends a node that a generator has filled in (cells and path); gives it this
   // node's depth + 1, the other side to move and no cached evaluation.
   void AppendSuccessor(std::unique_ptr<SearchEngine> node);
+  // The root part of Think: generates the successors and scores each of them as Think
+  // does (one successor is scored by its evaluation, without search), keeping the
+  // successors in place. `ties` gets the indices of the best-scored moves (highest
+  // for an even depth, lowest for an odd one). Returns the number of successors.
+  int ScoreRootMoves(int maxDepth, std::vector<int>& scores, std::vector<int>& ties);
   // Negamax search of this node; see search_engine.cpp.
   int AlphaBeta(int alpha, int beta, int maxDepth);
 
@@ -82,6 +87,10 @@ class SearchEngine {
   // Stores `score` as the cached evaluation and returns it.
   int StoreEvaluation(int score, bool decided, bool& terminal);
 };
+
+// Number of move sequences of `plies` moves from the node's position (leaf count of
+// successor generation).
+long long Perft(SearchEngine& node, int plies);
 
 // The depth discount: a decided game found nearer the root scores higher, and small
 // scores within +-depth count as 0.
