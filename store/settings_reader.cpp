@@ -24,7 +24,10 @@ class SettingsReader {
         if (pos_ - name_start == 1 && in_[name_start] == '}') break;
       }
       const std::string_view name = in_.substr(name_start, pos_ - name_start);
-      if (name.empty()) return true;
+      // Nothing but whitespace and comments left: done. An empty name stands before
+      // "=" when a key has an empty component; it is read like any other name so
+      // that such keys, and everything after them, read back.
+      if (name.empty() && pos_ >= in_.size()) return true;
 
       if (name == "}") {
         if (!CloseGroup()) return false;
