@@ -6,10 +6,12 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "store/block_cipher.h"
 #include "store/crc32.h"
+#include "store/file_bytes.h"
 
 namespace tavlero {
 namespace {
@@ -114,16 +116,8 @@ bool SaveSealedFile(const std::string& path, std::string_view content, std::stri
 }
 
 bool LoadSealedFile(const std::string& path, std::string& content, std::string_view key) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
   std::string bytes;
-  char piece[10240];
-  std::size_t got;
-  while ((got = std::fread(piece, 1, sizeof piece, file)) > 0) bytes.append(piece, got);
-  const bool read_error = std::ferror(file) != 0;
-  std::fclose(file);
-  if (read_error) return false;
-  return UnsealBytes(bytes, content, key);
+  return ReadFileBytes(path, bytes) && UnsealBytes(bytes, content, key);
 }
 
 void SetSealedFileReplaceHook(SealedFileReplaceHook hook) { g_replace_hook = hook; }

@@ -1,8 +1,8 @@
 #include "store/settings_tree.h"
 
-#include <cstdio>
 #include <string>
 
+#include "store/file_bytes.h"
 #include "store/settings_reader.h"
 
 namespace tavlero {
@@ -115,18 +115,8 @@ bool OSettingsTree::LoadText(std::string_view text) {
 
 bool OSettingsTree::LoadFile(const std::string& path) {
   Clear();
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    failed = 1;
-    return false;
-  }
   std::string input;
-  char piece[1024];
-  std::size_t got;
-  while ((got = std::fread(piece, 1, sizeof piece, file)) > 0) input.append(piece, got);
-  const bool read_error = std::ferror(file) != 0;
-  std::fclose(file);
-  if (read_error) {
+  if (!ReadFileBytes(path, input)) {
     failed = 1;
     return false;
   }
