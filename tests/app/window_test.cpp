@@ -82,7 +82,7 @@ TEST_F(WindowTest, ATickFiresOnlyAfterAWholeIntervalWithTheRealElapsedTime) {
   // The loop wakes after 29 ms (too early: no tick), then 16 ms later (45 ms: one tick
   // of 45), then 30 ms after that tick.
   desktop.QueueWaitDurations({29, 16, 30});
-  desktop.CloseAt(1000 + 29 + 16 + 30);
+  desktop.CloseAt(1000 + 29 + 16 + 30 + 1);
   EXPECT_EQ(window.Run(), 0);
   ASSERT_EQ(window.ticks.size(), 2u);
   EXPECT_EQ(window.ticks[0], 45);
@@ -92,7 +92,7 @@ TEST_F(WindowTest, ATickFiresOnlyAfterAWholeIntervalWithTheRealElapsedTime) {
 TEST_F(WindowTest, TheIdleLoopWaitsInsteadOfSpinning) {
   RecordingWindow window;
   ASSERT_TRUE(CreateWindow(window));
-  desktop.CloseAt(1000 + 3000);
+  desktop.CloseAt(1000 + 3000 + 1);
   window.Run();
   EXPECT_EQ(window.ticks.size(), 100u);
   // One wait per tick: the loop sleeps until the next tick is due.
