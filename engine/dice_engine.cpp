@@ -85,9 +85,10 @@ int DiceEngine::SingleDieTarget(int point, int side, int die, bool bearOffOk) co
   return point;
 }
 
-void DiceEngine::ListTargets(int point, int side, std::vector<int>& out) const {
-  if (point < 0 || point >= kPoints || (side != 1 && side != -1) || !Holds(point, side)) return;
-  if (point == HeadOf(side) && !headAllowed) return;
+template <class Sink>
+bool DiceEngine::VisitTargets(int point, int side, Sink&& sink) const {
+  if (point < 0 || point >= kPoints || (side != 1 && side != -1) || !Holds(point, side)) return true;
+  if (point == HeadOf(side) && !headAllowed) return true;
   const bool bearOffOk = AllHome(side);
   const int index = PathIndex(point, side);
 
@@ -98,15 +99,15 @@ void DiceEngine::ListTargets(int point, int side, std::vector<int>& out) const {
       if (k == 1) {
         const int target = SingleDieTarget(point, side, dice1, bearOffOk);
         if (target < 0) break;
-        out.push_back(target);
+        if (!sink(target)) return false;
         if (target == point) break;
         continue;
       }
       const int distance = k * dice1;
       if (index + distance > kLastPathIndex || !OpenFor((point + distance) % kPoints, side)) break;
-      out.push_back(point + distance);
+      if (!sink(point + distance)) return false;
     }
-    return;
+    return true;
   }
 
   // Different dice: each die alone, and both in either order through an open
@@ -118,13 +119,21 @@ void DiceEngine::ListTargets(int point, int side, std::vector<int>& out) const {
     const int second = dice[1];
     const int target = SingleDieTarget(point, side, first, bearOffOk);
     if (target < 0) continue;
-    out.push_back(target);
+    if (!sink(target)) return false;
     if (target == point || second <= 0) continue;
     const int distance = first + second;
     if (index + distance <= kLastPathIndex && OpenFor((point + distance) % kPoints, side)) {
-      out.push_back(point + distance);
+      if (!sink(point + distance)) return false;
     }
   }
+  return true;
+}
+
+void DiceEngine::ListTargets(int point, int side, std::vector<int>& out) const {
+  VisitTargets(point, side, [&out](int target) {
+    out.push_back(target);
+    return true;
+  });
 }
 
 void DiceEngine::ComputeTargets(int point, int side) {
@@ -135,11 +144,8 @@ void DiceEngine::ComputeTargets(int point, int side) {
 
 bool DiceEngine::HasAnyMove() const {
   if (dice1 + dice2 == 0 || double_counter == 0) return false;
-  std::vector<int> found;
   for (int i = 0; i < kPoints; ++i) {
-    if (!Holds(i, player)) continue;
-    ListTargets(i, player, found);
-    if (!found.empty()) return true;
+    if (Holds(i, player) && !VisitTargets(i, player, [](int) { return false; })) return true;
   }
   return false;
 }
@@ -216,7 +222,6 @@ void DiceEngine::ClearStepRecords() {
 
 int DiceEngine::GenerateSuccessors() {
   ClearSuccessors();
-  std::vector<std::unique_ptr<DiceEngine>> steps;
   for (int i = 0; i < kPoints; ++i) {
     if (!Holds(i, player)) continue;
     ComputeTargets(i, player);
@@ -226,13 +231,13 @@ int DiceEngine::GenerateSuccessors() {
       auto node = std::make_unique<DiceEngine>(*this);
       node->ApplyStep(i, target);
       if (node->HasAnyMove()) node->GenerateSuccessors();
-      steps.push_back(std::move(node));
+      // The final positions under each step, in order. A step node whose
+      // continuations were all dropped by the block rule is final itself: the turn
+      // ends there.
+      CollectLeaves(std::move(node), successors);
     }
   }
   targets.clear();
-  // A step node whose continuations were all dropped by the block rule is a final
-  // position itself: the turn ends there.
-  for (auto& node : steps) CollectLeaves(std::move(node), successors);
   std::erase_if(successors, [](const std::unique_ptr<DiceEngine>& node) { return !node->PassesBlockRule(); });
   return static_cast<int>(successors.size());
 }

@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/dice_step_list.h"
+
 namespace tavlero {
 
 class OSettingsTree;
@@ -121,10 +123,10 @@ class DiceEngine {
   std::uint8_t headAllowed = 1;
   // One entry per step of the turn, in order: the point left, the point reached
   // (the point left when borne off), the signed counts now on each of them.
-  std::vector<int> fromPoints;
-  std::vector<int> toPoints;
-  std::vector<int> fromCounts;
-  std::vector<int> toCounts;
+  DiceStepList fromPoints;
+  DiceStepList toPoints;
+  DiceStepList fromCounts;
+  DiceStepList toCounts;
 
  private:
   bool Holds(int point, int side) const { return points[point] * side > 0; }
@@ -132,6 +134,9 @@ class DiceEngine {
   bool OpenFor(int point, int side) const { return points[point] * side >= 0; }
   // Target for one die from `point`, or -1 when the die allows nothing there.
   int SingleDieTarget(int point, int side, int die, bool bearOffOk) const;
+  // Hands every target to `sink` (returns false to stop); false when stopped.
+  template <class Sink>
+  bool VisitTargets(int point, int side, Sink&& sink) const;
   bool EqualDice() const { return dice1 == dice2 && dice1 > 0; }
   void UseDice(int from, int target);
 };
