@@ -94,7 +94,7 @@ TEST(BoardGeometry, TheCellUnderEachCellsPictureIsThatCell) {
   }
 }
 
-TEST(BoardGeometry, HitsTruncateTowardZeroAndRespectTheBoardsEdges) {
+TEST(BoardGeometry, HitsTruncateTowardZeroAndStopAtTheBoardsEdges) {
   // One pixel left of and above the board still lands on the first column / top row.
   EXPECT_EQ(CellUnderPoint(1, 8, 18, 100), (BoardCell{0, 6}));
   EXPECT_EQ(CellUnderPoint(1, 8, 100, 18), (BoardCell{1, 7}));
