@@ -12,9 +12,12 @@ namespace tavlero {
 
 void FailMissingFile(const std::string& path) {
   const std::string text = "Error: file " + path + " not found!";
-  std::fprintf(stderr, "%s\n", platform::Cp1251ToUtf8(text).c_str());
+  if (auto* window = platform::CurrentServices().window) {
+    window->MessageBox(text, "");  // also written to standard error
+  } else {
+    std::fprintf(stderr, "%s\n", platform::Cp1251ToUtf8(text).c_str());
+  }
   std::fflush(stderr);
-  if (auto* window = platform::CurrentServices().window) window->MessageBox(text, "");
   std::exit(255);
 }
 

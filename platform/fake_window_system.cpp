@@ -1,6 +1,7 @@
 #include "platform/fake_window_system.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace tavlero::platform {
 
@@ -111,6 +112,7 @@ void FakeWindowSystem::GetDisplaySize(int& width, int& height) {
 
 void FakeWindowSystem::MessageBox(const std::string& text, const std::string& caption) {
   messages_.push_back({text, caption});
+  std::fprintf(stderr, "%s\n", text.c_str());
 }
 
 }  // namespace tavlero::platform

@@ -110,7 +110,8 @@ class WindowSystem {
   virtual int KeyModifiers() = 0;
   // The clipboard's text in CP1251, or nothing when it holds no text.
   virtual std::optional<std::string> ClipboardText() = 0;
-  // A modal message box; text and caption in CP1251.
+  // A modal message box; text and caption in CP1251. The text also goes to standard
+  // error, so it is seen when no desktop shows the box.
   virtual void MessageBox(const std::string& text, const std::string& caption) = 0;
 };
 
