@@ -134,18 +134,21 @@ TEST(SearchEngine, ThinkPicksAmongTiesWithTheSharedGenerator) {
   }
 }
 
-TEST(SearchEngine, ThinkAvoidsTheMoveThatLosesAPiece) {
-  // Kind 0, side +1 to move: the man on (3,3) can step to (2,2) and be taken, or to
-  // (4,2), where nothing attacks it. At depth 2 the safe step keeps the material.
-  auto e = MakePosition<KindEngine0>({{3, 3, 1}, {1, 1, -1}, {7, 7, 2}, {0, 0, -2}}, 1);
+TEST(SearchEngine, ThinkAvoidsTheMoveThatLosesItsLastPiece) {
+  // Kind 7, side +1 to move with its one man on (4,4): right and left are quiet, down
+  // walks into a forced capture. At depth 2 the quiet moves score one man against
+  // two (-1000, less the depth 2) and the capture a lost game two plies away.
+  auto e = MakePosition<KindEngine7>({{4, 4, 1}, {4, 2, -1}, {7, 0, -1}}, 1, true);
   std::vector<int> scores, ties;
   ASSERT_EQ(e->ScoreRootMoves(2, scores, ties), 3);
+  EXPECT_EQ(scores, (std::vector<int>{-998, -998, 2 - kWinScore}));
+  EXPECT_EQ(ties, (std::vector<int>{0, 1}));
   e->ClearSuccessors();
   SeedRand(4);
-  const int score = e->Think(2);
-  EXPECT_EQ(e->cells[DarkCell(2, 2)], 0) << "the man must not step into the capture";
-  EXPECT_EQ(score, scores[ties[0]]);
-  EXPECT_LT(scores[0], score - 1000) << "stepping to (2,2) loses a man";
+  EXPECT_EQ(e->Think(2), -998);
+  EXPECT_EQ(e->cells[FullCell(4, 3)], 0);
+  EXPECT_EQ(e->cells[FullCell(4, 4)], 0);
+  EXPECT_EQ(e->player, -1);
 }
 
 TEST(SearchEngine, InvertedKindsNegateAndCacheTheNegatedScore) {
