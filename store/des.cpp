@@ -1,6 +1,7 @@
 #include "store/des.h"
 
 #include <array>
+#include <bit>
 
 namespace tavlero::des {
 namespace {
@@ -111,19 +112,14 @@ constexpr SpTables MakeSpTables() {
   return result;
 }
 
-const PermutationTables kInitialTables = MakePermutationTables(kInitial);
-const PermutationTables kFinalTables = MakePermutationTables(kFinal);
-const SpTables kSpTables = MakeSpTables();
+constexpr PermutationTables kInitialTables = MakePermutationTables(kInitial);
+constexpr PermutationTables kFinalTables = MakePermutationTables(kFinal);
+constexpr SpTables kSpTables = MakeSpTables();
 
 std::uint64_t Permute(std::uint64_t block, const PermutationTables& tables) {
   std::uint64_t result = 0;
   for (int byte = 0; byte < 8; ++byte) result |= tables[byte][(block >> (56 - 8 * byte)) & 0xFF];
   return result;
-}
-
-constexpr std::uint32_t RotateLeft(std::uint32_t value, int count) {
-  count &= 31;
-  return count == 0 ? value : (value << count) | (value >> (32 - count));
 }
 
 constexpr std::uint32_t RotateLeft28(std::uint32_t value, int count) {
@@ -175,12 +171,11 @@ KeySchedule MakeKeySchedule(const std::uint8_t key[8]) {
 std::uint32_t RoundFunction(std::uint32_t right, const std::uint8_t subkey[8]) {
   // Expansion group j covers bits 4j ... 4j + 5 of the half (bit 0 meaning bit 32):
   // rotate bit 4j to the top and take six bits.
-  std::uint32_t result = 0;
-  for (int box = 0; box < 8; ++box) {
-    const std::uint32_t group = RotateLeft(right, 4 * box - 1) >> 26;
-    result |= kSpTables[box][group ^ subkey[box]];
-  }
-  return result;
+  const auto group = [right](int rotation) { return std::rotl(right, rotation) >> 26; };
+  return kSpTables[0][group(31) ^ subkey[0]] | kSpTables[1][group(3) ^ subkey[1]] |
+         kSpTables[2][group(7) ^ subkey[2]] | kSpTables[3][group(11) ^ subkey[3]] |
+         kSpTables[4][group(15) ^ subkey[4]] | kSpTables[5][group(19) ^ subkey[5]] |
+         kSpTables[6][group(23) ^ subkey[6]] | kSpTables[7][group(27) ^ subkey[7]];
 }
 
 void Rounds(std::uint32_t& left, std::uint32_t& right, const KeySchedule& schedule, bool decipher) {
