@@ -87,25 +87,6 @@ Picture BuildTitle(const std::string& text) {
   return OneFrame(canvas.JpegWithAlpha(93));
 }
 
-// jp 11: a brass rule with a centre diamond, to divide a dialog's face.
-Picture BuildDivider() {
-  Canvas canvas(300, 12);
-  cairo_t* cr = canvas.cr();
-  cairo_pattern_t* brass = BrassPattern(0, 12);
-  cairo_rectangle(cr, 10, 5, 280, 2);
-  cairo_set_source(cr, brass);
-  cairo_fill(cr);
-  cairo_move_to(cr, 150, 0);
-  cairo_line_to(cr, 157, 6);
-  cairo_line_to(cr, 150, 12);
-  cairo_line_to(cr, 143, 6);
-  cairo_close_path(cr);
-  cairo_set_source(cr, brass);
-  cairo_fill(cr);
-  cairo_pattern_destroy(brass);
-  return OneFrame(canvas.RawWithAlpha());
-}
-
 // but 10: a check box with six looks: 0 unchecked, 1 checked, 2 unchecked pressed,
 // 3 checked pressed, 4 unchecked hover, 5 checked hover.
 Picture BuildCheckBox() {

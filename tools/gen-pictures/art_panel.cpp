@@ -413,4 +413,21 @@ Picture BuildDialogButton(const std::string& label) {
   });
 }
 
+// jp 11: the game selection dialog's players button.
+Picture BuildPlayersButton() {
+  return Button(160, 40, 8, [](cairo_t* cr, ButtonState, const Colour& ink) {
+    auto head = [&](double cx, double cy, double s) {
+      Circle(cr, cx, cy - s * 0.28, s * 0.2);
+      SetColour(cr, ink);
+      cairo_fill(cr);
+      cairo_arc(cr, cx, cy + s * 0.32, s * 0.32, M_PI, 2 * M_PI);
+      cairo_close_path(cr);
+      cairo_fill(cr);
+    };
+    head(22, 20, 20);
+    head(34, 22, 18);
+    DrawText(cr, "Игроки…", Font{"Liberation Sans", 17, true, false}, 95, 20, Align::kCentre, ink);
+  });
+}
+
 }  // namespace gen_pictures

@@ -27,7 +27,7 @@ Picture BuildScrollThumb();
 Picture BuildDialogButton(const std::string& label);
 Picture BuildDialogBackground(int w, int h, unsigned seed);
 Picture BuildTitle(const std::string& text);
-Picture BuildDivider();
+Picture BuildPlayersButton();
 Picture BuildCheckBox();
 Picture BuildRadio();
 Picture BuildVolumeSlider();
@@ -93,7 +93,7 @@ std::vector<PictureFile> Catalogue() {
   add("jp8.clp", [] { return BuildTitle("Выход"); });
   add("jp9.clp", BuildSidePanel);
   add("jp10.clp", BuildDestinationMarker);
-  add("jp11.clp", BuildDivider);
+  add("jp11.clp", BuildPlayersButton);
   add("jp12.clp", BuildHexBoard);
   add("jp13.clp", BuildDiceBoard);
 
