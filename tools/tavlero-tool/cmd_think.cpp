@@ -53,11 +53,18 @@ int RunThink(const std::vector<std::string>& args) {
   int root[kMaxCells];
   std::copy(std::begin(engine->cells), std::end(engine->cells), root);
 
+  // The moves as generated: searching a node clears the capture marks in its own
+  // cells, so the positions are taken before the search.
+  engine->GenerateSuccessors();
+  std::vector<std::vector<int>> moves;
+  for (const auto& s : engine->successors) moves.emplace_back(s->cells, s->cells + kMaxCells);
+  engine->ClearSuccessors();
+
   std::vector<int> scores, ties;
   const int count = engine->ScoreRootMoves(depth, scores, ties);
   for (int i = 0; i < count; ++i) {
     std::printf("%d %d", i, scores[i]);
-    const int* cells = engine->successors[i]->cells;
+    const std::vector<int>& cells = moves[i];
     for (int c = 0; c < kMaxCells; ++c)
       if (cells[c] != root[c]) std::printf(" %d=%d", c, cells[c]);
     std::printf("\n");
