@@ -3,38 +3,23 @@
 #include <algorithm>
 
 #include "engine/kind_engine0.h"
+#include "engine/kind_engine1.h"
+#include "engine/kind_engine2.h"
 #include "engine/kind_engine3.h"
+#include "engine/kind_engine4.h"
 #include "engine/kind_engine5.h"
 #include "engine/kind_engine6.h"
 #include "engine/kind_engine7.h"
-#if __has_include("engine/kind_engine1.h")
-#include "engine/kind_engine1.h"
-#define TAVLERO_HAS_KIND1 1
-#endif
-#if __has_include("engine/kind_engine2.h")
-#include "engine/kind_engine2.h"
-#define TAVLERO_HAS_KIND2 1
-#endif
-#if __has_include("engine/kind_engine4.h")
-#include "engine/kind_engine4.h"
-#define TAVLERO_HAS_KIND4 1
-#endif
 
 namespace tavlero {
 
 std::unique_ptr<SearchEngine> CreateKindEngine(int kind) {
   switch (kind) {
     case 0: return std::make_unique<KindEngine0>();
-#ifdef TAVLERO_HAS_KIND1
     case 1: return std::make_unique<KindEngine1>();
-#endif
-#ifdef TAVLERO_HAS_KIND2
     case 2: return std::make_unique<KindEngine2>();
-#endif
     case 3: return std::make_unique<KindEngine3>();
-#ifdef TAVLERO_HAS_KIND4
     case 4: return std::make_unique<KindEngine4>();
-#endif
     case 5: return std::make_unique<KindEngine5>();
     case 6: return std::make_unique<KindEngine6>();
     case 7: return std::make_unique<KindEngine7>();
