@@ -1,5 +1,7 @@
 #include "engine/gomoku_patterns.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 
 #include "engine/search_engine.h"
@@ -61,6 +63,15 @@ constexpr ForkMasks BuildForkMasks() {
 
 constexpr ForkMasks kForkMasks = BuildForkMasks();
 
+// The fewest stones any fork shape needs: a square with fewer stones of a side cannot
+// hold a fork of that side.
+constexpr int FewestForkStones() {
+  int fewest = 25;
+  for (const ForkMask& f : kForkMasks.mask) fewest = std::min(fewest, std::popcount(f.stones));
+  return fewest;
+}
+constexpr int kFewestForkStones = FewestForkStones();
+
 // What a 5 x 5 square holds, one bit per cell.
 struct SquareMasks {
   std::uint32_t plus = 0, minus = 0, empty = 0;
@@ -90,6 +101,7 @@ int FirstMatch(std::uint32_t stones, std::uint32_t open) {
 }
 
 int FirstMatchFor(const SquareMasks& m, int side) {
+  if (std::popcount(side > 0 ? m.plus : m.minus) < kFewestForkStones) return 0;
   return side > 0 ? FirstMatch(m.plus, m.empty) : FirstMatch(m.minus, m.empty | m.minus);
 }
 
