@@ -210,6 +210,8 @@ void OSurface::Draw(const OSurface* source, int x, int y, const ORect* sourceRec
   const std::uint32_t key = static_cast<std::uint32_t>(source->colourKey);
   const bool keyed = source->colourKey >= 0 && source->colourKey <= 0xFFFFFF;
   const std::uint8_t* plane = source->TransparencyPlane();
+  std::uint8_t keyBytes[3];
+  WriteColour(keyBytes, key);
   std::uint8_t silhouette[3];
   WriteColour(silhouette, clearColour);
 
@@ -222,11 +224,11 @@ void OSurface::Draw(const OSurface* source, int x, int y, const ORect* sourceRec
       for (int i = 0; i < w; ++i, d += 3, s += 3) Apply(d, s, t[i] + level);
     } else if (level <= 0) {
       if (!keyed) {
-        std::memcpy(d, s, static_cast<std::size_t>(w) * 3);
+        std::memmove(d, s, static_cast<std::size_t>(w) * 3);
         continue;
       }
       for (int i = 0; i < w; ++i, d += 3, s += 3) {
-        if (ReadColour(s) != key || !keyed) {
+        if (s[0] != keyBytes[0] || s[1] != keyBytes[1] || s[2] != keyBytes[2]) {
           d[0] = s[0];
           d[1] = s[1];
           d[2] = s[2];
@@ -267,35 +269,37 @@ void OSurface::DrawSubPixel(const OSurface* source, double x, double y, const OR
   if (dst.IsEmpty()) return;
 
   const int level = source->transparencyLevel;
-  const int weights[4] = {(256 - wx) * (256 - wy), wx * (256 - wy), (256 - wx) * wy, wx * wy};
+  const int wLeft = wx, wRight = 256 - wx, wUpper = wy, wLower = 256 - wy;
   for (int row = dst.top; row < dst.bottom; ++row) {
     std::uint8_t* d = Row(row) + dst.left * 3;
-    const int sy = row - iy;  // the lower-right neighbour's row
+    // Destination pixel (col, row) mixes source columns sx - 1, sx and rows sy - 1, sy.
+    // Neighbours off the picture are invisible and lend the nearest edge pixel's colour.
+    const int sy = row - iy;
+    const int lowerRow = std::clamp(sy, 0, sh - 1), upperRow = std::clamp(sy - 1, 0, sh - 1);
+    const bool lowerInside = sy < sh, upperInside = sy - 1 >= 0;
+    const std::uint8_t* lower = source->Row(lowerRow);
+    const std::uint8_t* upper = source->Row(upperRow);
+    const std::uint8_t* lowerPlane = plane + static_cast<std::size_t>(sh - 1 - lowerRow) * sw;
+    const std::uint8_t* upperPlane = plane + static_cast<std::size_t>(sh - 1 - upperRow) * sw;
     for (int col = dst.left; col < dst.right; ++col, d += 3) {
       const int sx = col - ix;
-      // Neighbours: (sx, sy), (sx - 1, sy), (sx, sy - 1), (sx - 1, sy - 1); those off the
-      // picture are invisible and lend the nearest edge pixel's colour.
-      const int xs[2] = {sx, sx - 1};
-      const int ys[2] = {sy, sy - 1};
-      int colour[3] = {0, 0, 0};
-      int transparency = 0;
-      for (int k = 0; k < 4; ++k) {
-        const int weight = weights[k];
-        if (weight == 0) continue;
-        const int px = xs[k & 1], py = ys[k >> 1];
-        const int cx = std::clamp(px, 0, sw - 1), cy = std::clamp(py, 0, sh - 1);
-        const std::uint8_t* s = source->Row(cy) + cx * 3;
-        const bool inside = px == cx && py == cy;
-        const int t = inside ? plane[static_cast<std::size_t>(sh - 1 - cy) * sw + cx] : 255;
-        colour[0] += s[0] * weight;
-        colour[1] += s[1] * weight;
-        colour[2] += s[2] * weight;
-        transparency += t * weight;
+      const int right = std::clamp(sx, 0, sw - 1), left = std::clamp(sx - 1, 0, sw - 1);
+      const bool rightInside = sx < sw, leftInside = sx - 1 >= 0;
+      const int w00 = wLeft * wUpper, w10 = wRight * wUpper, w01 = wLeft * wLower, w11 = wRight * wLower;
+      const std::uint8_t* ul = upper + left * 3;
+      const std::uint8_t* ur = upper + right * 3;
+      const std::uint8_t* ll = lower + left * 3;
+      const std::uint8_t* lr = lower + right * 3;
+      const int tul = upperInside && leftInside ? upperPlane[left] : 255;
+      const int tur = upperInside && rightInside ? upperPlane[right] : 255;
+      const int tll = lowerInside && leftInside ? lowerPlane[left] : 255;
+      const int tlr = lowerInside && rightInside ? lowerPlane[right] : 255;
+      std::uint8_t mixed[3];
+      for (int i = 0; i < 3; ++i) {
+        mixed[i] = static_cast<std::uint8_t>((ul[i] * w00 + ur[i] * w10 + ll[i] * w01 + lr[i] * w11) >> 16);
       }
-      const std::uint8_t mixed[3] = {static_cast<std::uint8_t>(colour[0] >> 16),
-                                     static_cast<std::uint8_t>(colour[1] >> 16),
-                                     static_cast<std::uint8_t>(colour[2] >> 16)};
-      Apply(d, mixed, (transparency >> 16) + level);
+      const int transparency = (tul * w00 + tur * w10 + tll * w01 + tlr * w11) >> 16;
+      Apply(d, mixed, transparency + level);
     }
   }
 }
