@@ -94,39 +94,6 @@ void PutTemplate(Board& board, const char* const rows[5], int x0, int y0, int co
   }
 }
 
-TEST(Kind2Patterns, ForkTemplatesAreRecognisedForBothSidesAndBlockedByStones) {
-  // Three of the twenty shapes, drawn as in the rule book.
-  const char* const cross[5] = {"..o..", "..X..", "oXXXo", "..X..", "..o.."};          // 13
-  const char* const eks[5] = {"o...o", ".X.X.", "..X..", ".X.X.", "o...o"};            // 20
-  const char* const corner[5] = {"o..o.", ".X.X.", "..XX.", "...X.", "...oo"};         // 1
-  for (const auto* rows : {cross, eks, corner}) {
-    Board board;
-    PutTemplate(board, rows, 4, 6, 1);
-    EXPECT_NE(MatchForkTemplate(board.cells, kSide, 4, 6, 1), 0);
-    EXPECT_EQ(ForkInSquare(board.cells, kSide, 4, 6), 1);
-    EXPECT_EQ(ForkInSquare(board.cells, kSide, 5, 6), 0);  // the shape must fit the square
-
-    Board mirrored;
-    PutTemplate(mirrored, rows, 4, 6, -1);
-    EXPECT_EQ(ForkInSquare(mirrored.cells, kSide, 4, 6), -1);
-  }
-  EXPECT_EQ(MatchForkTemplate(Board{}.cells, kSide, 0, 0, 1), 0);
-
-  // An open end taken by the other side spoils the fork; for side -1 its own stone on
-  // an open end still counts as open, for side +1 it does not.
-  Board board;
-  PutTemplate(board, cross, 4, 6, 1);
-  board.Put(6, 6, -1);
-  EXPECT_EQ(ForkInSquare(board.cells, kSide, 4, 6), 0);
-  board.Put(6, 6, 1);
-  EXPECT_EQ(ForkInSquare(board.cells, kSide, 4, 6), 0);
-  Board minus;
-  PutTemplate(minus, cross, 4, 6, -1);
-  minus.Put(6, 6, -1);
-  EXPECT_EQ(ForkInSquare(minus.cells, kSide, 4, 6), -1);
-
-}
-
 // The twenty fork shapes as the rule book draws them.
 const char* const kShapes[kForkTemplateCount][5] = {
     {"o..o.", ".X.X.", "..XX.", "...X.", "...oo"}, {".o..o", ".X.X.", ".XX..", ".X...", "oo..."},
@@ -146,15 +113,23 @@ TEST(Kind2Patterns, EachForkShapeIsItsOwnTemplateAndWorth8000) {
     Board board;
     PutTemplate(board, kShapes[t], 4, 4, 1);
     EXPECT_EQ(MatchForkTemplate(board.cells, kSide, 4, 4, 1), t + 1);
-    // Taking one open end away leaves no fork in that square.
+    EXPECT_EQ(ForkInSquare(board.cells, kSide, 5, 4), 0) << t + 1;  // must fit the square
+    Board mirrored;
+    PutTemplate(mirrored, kShapes[t], 4, 4, -1);
+    EXPECT_EQ(ForkInSquare(mirrored.cells, kSide, 4, 4), -1) << t + 1;
+    // A stone on an open end spoils the shape; side -1 alone may have its own there.
     for (int i = 0; i < 5; ++i) {
       for (int j = 0; j < 5; ++j) {
         if (kShapes[t][i][j] != 'o') continue;
-        Board spoiled = board;
-        spoiled.Put(4 + j, 4 + i, -1);
-        EXPECT_NE(MatchForkTemplate(spoiled.cells, kSide, 4, 4, 1), t + 1) << t + 1;
+        for (const int code : {1, -1}) {
+          Board spoiled = board;
+          spoiled.Put(4 + j, 4 + i, code);
+          EXPECT_NE(MatchForkTemplate(spoiled.cells, kSide, 4, 4, 1), t + 1) << t + 1;
+        }
+        mirrored.Put(4 + j, 4 + i, -1);
       }
     }
+    EXPECT_EQ(MatchForkTemplate(mirrored.cells, kSide, 4, 4, -1), t + 1);
   }
   // A single fork far from every other pattern: the fork term alone, for either side
   // to move (the shape's own lines add nothing once a fork made the sum non-zero).

@@ -62,16 +62,6 @@ TEST(BoardGeometry, CellIndicesRoundTripForEveryKind) {
   EXPECT_EQ(CellIndex(8, 8, 0, 0), -1);
 }
 
-TEST(BoardGeometry, ScreenPointsOfCells) {
-  EXPECT_EQ(CellScreenPoint(0, 8, 0, 0), (ScreenPoint{19, 509}));
-  EXPECT_EQ(CellScreenPoint(7, 8, 7, 7), (ScreenPoint{509, 19}));
-  EXPECT_EQ(CellScreenPoint(2, 14, 13, 0), (ScreenPoint{542, 542}));
-  EXPECT_EQ(CellScreenPoint(4, 11, 0, 0), (ScreenPoint{192, 123}));
-  EXPECT_EQ(CellScreenPoint(4, 11, 10, 10), (ScreenPoint{-2 + 370, 427}));
-  EXPECT_EQ(PieceSpriteDepth(4), -1.0);
-  EXPECT_EQ(PieceSpriteDepth(1), 0.0);
-}
-
 TEST(BoardGeometry, TheCellUnderEachCellsPictureIsThatCell) {
   const int sizes[8] = {8, 8, 14, 8, 11, 8, 8, 8};
   for (int kind = 0; kind < 8; ++kind) {
@@ -95,6 +85,8 @@ TEST(BoardGeometry, TheCellUnderEachCellsPictureIsThatCell) {
 }
 
 TEST(BoardGeometry, HitsTruncateTowardZeroAndStopAtTheBoardsEdges) {
+  EXPECT_EQ(CellScreenPoint(0, 8, 0, 0), (ScreenPoint{19, 509}));  // row 0 at the bottom
+  EXPECT_EQ(CellScreenPoint(4, 11, 10, 10), (ScreenPoint{368, 427}));
   // One pixel left of and above the board still lands on the first column / top row.
   EXPECT_EQ(CellUnderPoint(1, 8, 18, 100), (BoardCell{0, 6}));
   EXPECT_EQ(CellUnderPoint(1, 8, 100, 18), (BoardCell{1, 7}));
