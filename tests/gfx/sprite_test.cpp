@@ -158,19 +158,6 @@ TEST(SpriteContentTest, CopyFromSharesPixelsAndCopiesStepsAndSubSprites) {
   EXPECT_EQ(copy.subSprites[0]->frames[0]->PixelAt(0, 0), 0x112233u);
 }
 
-TEST(SpriteContentTest, WaypointsAppendOrReplaceThePath) {
-  OSprite sprite;
-  sprite.AddWaypoint(1, 2, 3, 4, false);
-  sprite.SetPath({{5, 6, 7, 8}, {9, 10, 11, 12}}, false);
-  ASSERT_EQ(sprite.path.size(), 3u);
-  EXPECT_EQ(sprite.path[1].x, 5);
-  EXPECT_EQ(sprite.path[2].speed, 12);
-  sprite.AddWaypoint(0, 0, 0, 1, true);
-  EXPECT_EQ(sprite.path.size(), 1u);
-  sprite.SetPath({{1, 1, 1, 1}}, true);
-  EXPECT_EQ(sprite.path.front().value, 1);
-}
-
 TEST(SpriteAnimationTest, TwoFramesWithAdvanceAndJumpBackLoopEveryFrameDuration) {
   OSprite sprite;
   sprite.AddFrame(Frame(1, 1));
@@ -276,24 +263,6 @@ TEST(SpriteAnimationTest, ABoundedSpriteLeavingItsBoundsIsKilledInThatTick) {
   looks.OnFrame(30);
   EXPECT_EQ(looks.killed, 1);
   EXPECT_EQ(looks.lifetime, 0);
-}
-
-TEST(SpriteAnimationTest, ResetEmptiesTheSpriteAndRestoresDefaults) {
-  OSprite sprite;
-  sprite.AddSubSprite()->AddFrame(Frame(3, 3));
-  sprite.x = 5;
-  sprite.visible = false;
-  sprite.frameDuration = 40;
-  sprite.lifetime = 9;
-  sprite.shownFrames.push_back(nullptr);
-  sprite.Reset();
-  EXPECT_FALSE(sprite.HasContent());
-  EXPECT_EQ(sprite.x, 0);
-  EXPECT_TRUE(sprite.visible);
-  EXPECT_EQ(sprite.frameDuration, 100);
-  EXPECT_EQ(sprite.lifetime, -1);
-  EXPECT_EQ(sprite.shownFrames.size(), 1u);
-  EXPECT_EQ(sprite.width, 0);
 }
 
 }  // namespace
