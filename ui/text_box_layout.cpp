@@ -157,9 +157,11 @@ void OTextLayout::LayOutParagraph(const std::vector<std::string_view>& words, OT
     // The picture tag sets the mode of the line its picture lands on.
     if (isPicture) verticalMode = token.value;
     if (item.picture && x == 0) {
-      // Text flows round a picture that opens a line; a picture as wide as the box
-      // leaves no room beside it.
-      if (!widePicture) flowIndent = lineIndent + item.width + kFlowGap;
+      // Text flows round a picture that opens a line; a picture (nearly) as wide as the
+      // box leaves no room beside it.
+      if (!widePicture && lineIndent + item.width + kFlowGap < boxWidth_) {
+        flowIndent = lineIndent + item.width + kFlowGap;
+      }
       x = kFlowGap;
     }
     if (item.picture && item.height < h) line.pictureLower = true;

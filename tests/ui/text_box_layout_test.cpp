@@ -155,6 +155,10 @@ TEST_F(TextBoxLayout, TextFlowsRoundAPictureThatOpensAParagraph) {
   // The next paragraph starts at the left edge again.
   EXPECT_EQ(box.Lines().back().indent, 0);
   EXPECT_EQ(box.Lines()[0].verticalMode, vertical::kTop);
+
+  // A picture that leaves no room beside it starts no flow: the text goes below it.
+  OTextBox narrow(&plain, 0, 0, 14, 300, text);
+  for (const OTextLine& line : narrow.Lines()) EXPECT_EQ(line.indent, 0);
 }
 
 TEST_F(TextBoxLayout, SetTextAppendsReplacesAndIgnoresEmptyText) {
