@@ -204,14 +204,6 @@ Picture BuildDiceBoard() {
       cairo_stroke(cr);
     }
   }
-  // Point numbers along the rims, in the order the race runs (1 ... 24 from the
-  // first side's head).
-  const Font font{"Liberation Sans", 8, true, false};
-  for (int point = 0; point < 24; ++point) {
-    const int column = point < 12 ? 11 - point : point - 12;
-    const double y = point < 12 ? 4.5 : 587;
-    DrawText(cr, std::to_string(point + 1), font, kColumn[column] + 20, y, Align::kCentre, Hex(0xE8C766, 0.8));
-  }
   // Brass hinges on the bar.
   for (double y : {120.0, 460.0}) {
     cairo_rectangle(cr, 286, y - 22, 16, 44);

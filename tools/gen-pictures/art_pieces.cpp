@@ -213,23 +213,21 @@ namespace {
 // selected piece, 3 mouse over a piece that may move.
 void DrawPieceHalo(cairo_t* cr, double cx, double cy, double r, int kind) {
   if (kind == 0) return;
-  Colour colour = kind == 3 ? Hex(0xBFE8FF) : Hex(0xFFD24A);
-  const double reach = kind == 2 ? 7.5 : kind == 1 ? 6.0 : 4.5;
-  const double strength = kind == 2 ? 1.0 : kind == 1 ? 0.85 : 0.7;
+  // Selected pieces glow gold; a piece that may move gets a cool green rim.
+  const Colour colour = kind == 3 ? Hex(0x9CF0B0) : kind == 2 ? Hex(0xFFE680) : Hex(0xFFC830);
+  const double reach = kind == 3 ? 5.0 : 7.5;
   cairo_pattern_t* glow = cairo_pattern_create_radial(cx, cy, r - 2, cx, cy, r + reach);
-  AddStop(glow, 0, Colour{colour.r, colour.g, colour.b, strength});
-  AddStop(glow, 0.45, Colour{colour.r, colour.g, colour.b, strength * 0.6});
+  AddStop(glow, 0, Colour{colour.r, colour.g, colour.b, 0.95});
+  AddStop(glow, 0.5, Colour{colour.r, colour.g, colour.b, 0.55});
   AddStop(glow, 1, Colour{colour.r, colour.g, colour.b, 0});
   Circle(cr, cx, cy + 1, r + reach);
   cairo_set_source(cr, glow);
   cairo_fill(cr);
   cairo_pattern_destroy(glow);
-  if (kind == 2) {
-    Circle(cr, cx, cy + 1, r + 2.5);
-    cairo_set_line_width(cr, 1.5);
-    cairo_set_source_rgba(cr, 1, 1, 0.85, 0.9);
-    cairo_stroke(cr);
-  }
+  Circle(cr, cx, cy + 1, r + 2);
+  cairo_set_line_width(cr, kind == 3 ? 2.0 : 3.0);
+  SetColour(cr, kind == 2 ? Hex(0xFFF6C8) : kind == 3 ? Hex(0x4FC872) : Hex(0xE8A810));
+  cairo_stroke(cr);
 }
 
 Picture DraughtsPiece(Side side, bool king) {
