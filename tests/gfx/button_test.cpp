@@ -132,20 +132,5 @@ TEST(Button, PixelHitTestMissesTransparentPixels) {
   EXPECT_TRUE(button.Hit(105, 105));
 }
 
-TEST(Button, FocusHighlightsWithTheHoverLook) {
-  OButton button;
-  FillLooks(button, 3);
-  button.SetFocus(true);
-  EXPECT_TRUE(button.highlighted);
-  EXPECT_EQ(ShownLookColour(button), OButton::kHover);
-  button.SetFocus(false);
-  EXPECT_FALSE(button.highlighted);
-  EXPECT_EQ(ShownLookColour(button), OButton::kNormal);
-  // Moving off the button takes the highlight away too.
-  button.SetFocus(true);
-  EXPECT_FALSE(button.MouseMove(500, 500, false));
-  EXPECT_FALSE(button.highlighted);
-}
-
 }  // namespace
 }  // namespace tavlero

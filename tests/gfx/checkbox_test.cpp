@@ -50,21 +50,6 @@ TEST(CheckBox, SixLooksShowHoverAndPressedStates) {
   EXPECT_EQ(ShownLookColour(box), OCheckBox::kChecked);
 }
 
-TEST(CheckBox, KeysAndCallsToggleWithoutClaimingTheKey) {
-  OCheckBox box;
-  FillLooks(box, 2);
-  EXPECT_FALSE(box.KeyDown(32, 0));
-  EXPECT_TRUE(box.checked);
-  EXPECT_EQ(ShownLookColour(box), 1);
-  EXPECT_FALSE(box.KeyDown(32, 0));
-  EXPECT_FALSE(box.checked);
-  box.Check();
-  EXPECT_TRUE(box.checked);
-  EXPECT_EQ(ShownLookColour(box), 1);
-  box.Uncheck();
-  EXPECT_EQ(ShownLookColour(box), 0);
-}
-
 TEST(CheckBox, CaptionIsALayerBesideTheBox) {
   platform::FakeTextRenderer text;
   platform::ScopedServices services({nullptr, &text, nullptr});

@@ -41,18 +41,6 @@ struct TextFieldTest : ::testing::Test {
   OTextField field;
 };
 
-TEST_F(TextFieldTest, CopyTakesThePictureSizeAndAddsTheTextLayer) {
-  EXPECT_EQ(field.fieldWidth, 66);
-  EXPECT_EQ(field.fieldHeight, 20);
-  EXPECT_EQ(field.AvailableWidth(), 63);
-  ASSERT_EQ(field.shownFrames.size(), 2u);
-  EXPECT_EQ(field.shownFrames[1], &field.TextSurface());
-  EXPECT_EQ(field.TextSurface().Width(), 63);
-  EXPECT_EQ(field.TextSurface().Height(), 18);
-  EXPECT_EQ(field.TextSurface().offsetX, 3);
-  EXPECT_EQ(field.TextSurface().offsetY, 2);
-}
-
 TEST_F(TextFieldTest, TypingStopsAtTheMaximumLength) {
   field.SetFocus(true);
   Type(std::string(300, 'a'));
@@ -137,15 +125,6 @@ TEST_F(TextFieldTest, ArrowKeysScrollTheTextBothWays) {
   EXPECT_EQ(field.FirstVisible(), 0);
 }
 
-TEST_F(TextFieldTest, RenderedTextHasATransparentBackground) {
-  field.font.textColour = 0x112233;
-  field.SetText("ab");
-  const OSurface& surface = field.TextSurface();
-  EXPECT_EQ(surface.colourKey, static_cast<int>(surface.PixelAt(0, 0)));
-  EXPECT_EQ(surface.PixelAt(2, 8), 0x112233u);
-  EXPECT_EQ(surface.PixelAt(2 + 2 * kCharWidth, 8), surface.PixelAt(0, 0));
-}
-
 class FocusScreen : public OScreen {
  public:
   FocusScreen() : OScreen(nullptr, 0, 0, 400, 300) {}
@@ -188,15 +167,6 @@ TEST_F(TextFieldTest, ClickingGivesAndTakesTheFocus) {
   screen.OnLButtonDown(300, 250);
   EXPECT_FALSE(first->hasFocus);
   EXPECT_FALSE(first->CaretShown());
-}
-
-TEST_F(TextFieldTest, HoverLookOnlyWithTheButtonUp) {
-  EXPECT_TRUE(field.MouseMove(5, 5, false));
-  EXPECT_EQ(ShownLookColour(field), OTextField::kHover);
-  EXPECT_FALSE(field.MouseMove(5, 5, true));
-  EXPECT_EQ(ShownLookColour(field), OTextField::kNormal);
-  EXPECT_FALSE(field.MouseMove(500, 5, false));
-  EXPECT_EQ(ShownLookColour(field), OTextField::kNormal);
 }
 
 TEST_F(TextFieldTest, CaretBlinksOnASharedTimer) {

@@ -45,24 +45,12 @@ TEST_F(TextBoxLayout, StyleTagsIgnoreCaseAndEndWithTheCall) {
   box.SetText("<b><font_size_20>big<sh>", 0, true);
   EXPECT_EQ(box.CurrentStyle(), plain);
   EXPECT_TRUE(box.Shadow());  // the shadow flag outlives the call
-  box.SetText("plain", 0, true);
+  box.SetText("<font_size_0>plain <font_size_99999>huge", 0, true);
   const OTextItem& last = box.Lines().back().items.back();
   EXPECT_EQ(last.style.styleFlags, 0);
-  EXPECT_EQ(last.style.sizePoints, 10);
   EXPECT_TRUE(last.shadow);
-}
-
-TEST_F(TextBoxLayout, FontSizeTags) {
-  OTextBox box(&plain, 0, 0, 600, 100,
-               "<font_size_20>a <font_size_0>b <font_size_>c </font_size>d <font_size_99999>e");
-  const auto& items = box.Lines()[0].items;
-  ASSERT_EQ(items.size(), 5u);
-  EXPECT_EQ(items[0].style.sizePoints, 20);
-  EXPECT_EQ(items[1].style.sizePoints, 20);
-  EXPECT_EQ(items[2].style.sizePoints, 20);
-  EXPECT_EQ(items[3].style.sizePoints, 10);
-  EXPECT_EQ(items[4].style.sizePoints, ui::kMaxMarkupFontSize);
-  EXPECT_EQ(box.LineHeight(0), platform::FakeTextRenderer::LineHeight({"Arial", ui::kMaxMarkupFontSize}));
+  EXPECT_EQ(box.Lines()[box.Lines().size() - 2].items.back().style.sizePoints, 10);  // size 0: no change
+  EXPECT_EQ(last.style.sizePoints, ui::kMaxMarkupFontSize);
 }
 
 TEST_F(TextBoxLayout, WordsWrapInsideTheWidthButClipAlignmentsNeverBreak) {

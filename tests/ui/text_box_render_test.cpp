@@ -22,18 +22,6 @@ bool SamePixels(const OSurface& a, const OSurface& b) {
   return true;
 }
 
-TEST_F(TextBoxRender, SurfaceIsKeyedOnTheBaseBackground) {
-  OTextStyle style = plain;
-  style.backgroundColour = 0x336699;
-  OTextBox box(&style, 5.5, 7.25, 50, 30, "x");
-  EXPECT_EQ(box.Surface().Width(), 50);
-  EXPECT_EQ(box.Surface().Height(), 30);
-  EXPECT_EQ(box.Surface().colourKey, 0x336699);
-  EXPECT_EQ(box.Surface().PixelAt(49, 29), 0x336699u);
-  EXPECT_DOUBLE_EQ(box.x, 5.5);
-  EXPECT_DOUBLE_EQ(box.y, 7.25);
-}
-
 TEST_F(TextBoxRender, ScrollingByPixelsMatchesScrollingByLines) {
   OTextBox box(&plain, 0, 0, 200, 60, "<font_size_20>first<br></font_size>second<br>third<br>fourth");
   ASSERT_EQ(box.LineCount(), 4);
@@ -70,36 +58,6 @@ TEST_F(TextBoxRender, AlignmentsPlaceTheLine) {
   OTextBox words(&plain, 0, 0, 200, 20, "<right>ab cd");
   EXPECT_EQ(LastInkColumn(words.Surface()), 200 - 2);
   EXPECT_EQ(FirstInkColumn(words.Surface()), 200 - (4 * kChar + kChar) + 1);
-}
-
-TEST_F(TextBoxRender, JustifiedLineReachesNearTheRightEdge) {
-  std::string text;
-  for (int i = 0; i < 10; ++i) text += "abc ";
-  OTextBox box(&plain, 0, 0, 110, 100);
-  box.SetText(text, 1, false);
-  box.Render(0, false);
-  const OTextLine& line = box.Lines()[0];
-  // The last word of the first line starts 3 word gaps after the first.
-  const int lastStart = 3 * (18 + line.wordGap);
-  EXPECT_TRUE(test::ColumnHasInk(box.Surface(), lastStart + 1));
-  EXPECT_FALSE(test::ColumnHasInk(box.Surface(), lastStart));
-  // The free width is shared out in whole pixels; the spread line ends a space short of
-  // the edge, as its trailing space was counted in the width used.
-  EXPECT_EQ(lastStart + 18, 110 - kChar - (110 - line.usedWidth) % 3);
-}
-
-TEST_F(TextBoxRender, ClipAlignmentCutsTheLineAtTheRightEdge) {
-  std::string text;
-  for (int i = 0; i < 30; ++i) text += "word ";
-  OTextBox box(&plain, 0, 0, 100, 40);
-  box.SetText(text, 3, false);
-  box.Render(0, false);
-  EXPECT_EQ(box.LineCount(), 1);
-  EXPECT_TRUE(test::ColumnHasInk(box.Surface(), 97));
-  // A right-clipped line longer than the box starts at the left edge.
-  box.SetText(text, 5, false);
-  box.Render(0, false);
-  EXPECT_EQ(FirstInkColumn(box.Surface()), 1);
 }
 
 TEST_F(TextBoxRender, WordsBesideATallerPictureFollowTheVerticalMode) {

@@ -34,11 +34,6 @@ inline bool ColumnHasInk(const OSurface& s, int x, std::uint32_t background = 0x
     if (s.PixelAt(x, y) != background) return true;
   return false;
 }
-inline bool RowHasInk(const OSurface& s, int y, std::uint32_t background = 0xFFFFFF) {
-  for (int x = 0; x < s.Width(); ++x)
-    if (s.PixelAt(x, y) != background) return true;
-  return false;
-}
 inline int FirstInkColumn(const OSurface& s) {
   for (int x = 0; x < s.Width(); ++x)
     if (ColumnHasInk(s, x)) return x;
@@ -51,7 +46,8 @@ inline int LastInkColumn(const OSurface& s) {
 }
 inline int FirstInkRow(const OSurface& s) {
   for (int y = 0; y < s.Height(); ++y)
-    if (RowHasInk(s, y)) return y;
+    for (int x = 0; x < s.Width(); ++x)
+      if (s.PixelAt(x, y) != 0xFFFFFF) return y;
   return -1;
 }
 
