@@ -208,10 +208,12 @@ Picture BuildLevelDisplay() {
     cairo_fill(cr);
     cairo_pattern_destroy(face);
     BrassFrame(cr, 0.5, 0.5, 187, 23, 6, 2);
-    const Font font{"Liberation Sans", 13, true, false};
-    DrawText(cr, std::string("Уровень: ") + kLevelNames[level], font, 10, 12, Align::kLeft, palette::kCream);
+    Font font{"Liberation Sans", 13, true, false};
+    const std::string label = std::string("Уровень: ") + kLevelNames[level];
+    font.size = FitTextSize(cr, label, font, 124);
+    DrawText(cr, label, font, 9, 12, Align::kLeft, palette::kCream);
     for (int star = 0; star < 3; ++star) {
-      const double cx = 140 + star * 15, cy = 12;
+      const double cx = 146 + star * 15, cy = 12;
       for (int i = 0; i < 10; ++i) {
         const double angle = -M_PI / 2 + i * M_PI / 5, r = i % 2 ? 2.6 : 6.2;
         const double px = cx + r * std::cos(angle), py = cy + r * std::sin(angle);
