@@ -89,6 +89,7 @@ template <class Sink>
 bool DiceEngine::VisitTargets(int point, int side, Sink&& sink) const {
   if (point < 0 || point >= kPoints || (side != 1 && side != -1) || !Holds(point, side)) return true;
   if (point == HeadOf(side) && !headAllowed) return true;
+  if (double_counter == 0) return true;  // no step is left in this turn
   const bool bearOffOk = AllHome(side);
   const int index = PathIndex(point, side);
 

@@ -47,54 +47,35 @@ TEST(DiceTool, ThinkListsFinalPositionsScoresAndTies) {
   const ToolRun run = RunTool("dice-think " + start + " Game");
   ASSERT_EQ(run.exitCode, 0);
   // The head checker goes 3 then 5, both at once, 5 then 3, both at once again.
-  const std::string line = " 900 14 0 0 0 0 0 0 0 1 0 0 0 -15 0 0 0 0 0 0 0 0 0 0 0\n";
-  EXPECT_EQ(run.out, "0" + line + "1" + line + "2" + line + "3" + line + "ties: 0 1 2 3\n");
+  const std::string headLine = " 900 14 0 0 0 0 0 0 0 1 0 0 0 -15 0 0 0 0 0 0 0 0 0 0 0\n";
+  EXPECT_EQ(run.out, "0" + headLine + "1" + headLine + "2" + headLine + "3" + headLine + "ties: 0 1 2 3\n");
 
-  // A state written by the engine itself, under a deeper prefix; the head is open
-  // again whatever the saved game was doing.
+  // A state written by the engine, under a deeper prefix; the head is open again
+  // whatever the saved game was doing, and the ties are the best scores.
   DiceEngine saved;
-  saved.points.fill(0);
-  saved.points[0] = 14;
-  saved.points[20] = 1;
-  saved.points[12] = -15;
-  saved.player = 1;
+  saved.points = {14, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -15, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0};
   saved.dice1 = 4;
   saved.dice2 = 1;
   saved.double_counter = -1;
+  saved.headAllowed = 0;
   OSettingsTree tree;
   saved.SaveState(tree, "History.Pos3");
   const ToolRun mid = RunTool("dice-think " + WriteState("saved", tree.ToText()) + " History.Pos3");
   ASSERT_EQ(mid.exitCode, 0);
-  DiceEngine expected = saved;
-  expected.headAllowed = 1;
-  expected.GenerateSuccessors();
-  std::vector<int> scores;
-  std::vector<int> ties;
-  expected.ScoreSuccessors(scores, ties);
+  EXPECT_NE(mid.out.find(" 13 0 0 0 0 1 0 0 0 0 0 0 -15 0 0 0 0 0 0 0 1 0 0 0\n"), std::string::npos);
+  EXPECT_NE(mid.out.find(" 13 0 0 0 1 0 0 0 0 0 0 0 -15 0 0 0 0 0 0 0 0 1 0 0\n"), std::string::npos);
   std::istringstream lines(mid.out);
-  std::string text;
-  for (std::size_t i = 0; i < expected.successors.size(); ++i) {
-    ASSERT_TRUE(std::getline(lines, text));
-    std::istringstream fields(text);
-    int index = -1;
-    int score = 0;
-    fields >> index >> score;
-    EXPECT_EQ(index, static_cast<int>(i));
-    EXPECT_EQ(score, scores[i]);
-    for (int point = 0; point < 24; ++point) {
-      int count = 99;
-      fields >> count;
-      EXPECT_EQ(count, expected.successors[i]->points[point]) << text;
-    }
+  std::string line;
+  std::vector<int> scores;
+  while (std::getline(lines, line) && line.rfind("ties:", 0) != 0) {
+    scores.push_back(std::stoi(line.substr(line.find(' '))));
   }
-  ASSERT_TRUE(std::getline(lines, text));
-  std::string tieText = "ties:";
-  for (int index : ties) {
-    tieText += ' ';
-    tieText += std::to_string(index);
+  std::string ties = "ties:";
+  const int best = *std::max_element(scores.begin(), scores.end());
+  for (std::size_t i = 0; i < scores.size(); ++i) {
+    if (scores[i] == best) ties += ' ' + std::to_string(i);
   }
-  EXPECT_EQ(text, tieText);
-  EXPECT_GT(expected.successors.size(), 1u);
+  EXPECT_EQ(line, ties);
 }
 
 TEST(DiceTool, ThinkWithoutMovesAndWithBadInput) {
