@@ -70,7 +70,20 @@ class DiceEngine {
   int ScoreSuccessors(std::vector<int>& scores, std::vector<int>& ties);
 
   // Fills `targets` with the points one checker of `side` on `point` may reach with
-  // the dice left (see the target encoding above) and sets `bearOffAllowed`.
+  // the dice left (see the target encoding above) and sets `bearOffAllowed`:
+  // - nothing from the head once a checker has left it this turn, nothing once no
+  //   step is left;
+  // - different dice: first die, both (first then second), second die, both
+  //   (second then first); a combined move needs its middle point open, so the
+  //   same point may be listed twice;
+  // - equal dice: 1, 2, ... times the die while every point touched is open and
+  //   steps are left;
+  // - every point reached holds no checker of the other side, and no move runs
+  //   past the last point except by bearing off;
+  // - bearing off only with every checker home: exactly, or with a larger die
+  //   when no checker stands farther from the exit. It is always a move of one die
+  //   (combined and repeated moves end on the board), because the dice are charged
+  //   for bearing off by one die.
   void ComputeTargets(int point, int side);
   // The same rule without touching the engine: appends the targets to `out`.
   void ListTargets(int point, int side, std::vector<int>& out) const;
