@@ -334,7 +334,9 @@ std::optional<std::string> SdlWindowSystem::ClipboardText() {
 
 void SdlWindowSystem::MessageBox(const std::string& text, const std::string& caption) {
   const std::string utf8Text = Cp1251ToUtf8(text), utf8Caption = Cp1251ToUtf8(caption);
-  std::fprintf(stderr, "%s%s%s\n", utf8Caption.c_str(), utf8Caption.empty() ? "" : ": ", utf8Text.c_str());
+  // Also where it is seen when no desktop shows the box.
+  std::fprintf(stderr, "%s\n", utf8Text.c_str());
+  std::fflush(stderr);
   if (HeadlessVideoDriver()) return;
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, utf8Caption.c_str(), utf8Text.c_str(), window_);
 }
