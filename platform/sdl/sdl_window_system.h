@@ -52,6 +52,7 @@ class SdlWindowSystem : public WindowSystem {
   // False without a window or when the renderer cannot be read.
   bool CaptureWindow(std::vector<std::uint32_t>& pixels, int& width, int& height);
   bool IsFullScreen() const { return fullScreen_; }
+  SDL_Window* NativeWindow() const { return window_; }
 
  private:
   // Sizes the frame, its texture and the renderer's logical size to the client area.

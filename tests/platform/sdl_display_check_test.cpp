@@ -112,6 +112,40 @@ TEST(SdlRealDisplayCheck, DISABLED_ShowsTheWindowOnARealDisplay) {
   EXPECT_EQ(std::system("xprop -name Tavlero WM_CLASS WM_NAME _NET_WM_NAME _MOTIF_WM_HINTS"), 0);
   EXPECT_EQ(std::system("xprop -name Tavlero _NET_WM_ICON | head -2"), 0);
   std::printf("screenshot: %s\n", out.c_str());
+
+  // Full screen on a 1024 x 768 desktop: the frame is scaled up, and the mouse comes back
+  // in frame coordinates.
+  ASSERT_TRUE(windows.EnterFullScreen(kWidth, kHeight));
+  windows.Blit({picture.bytes.data(), kWidth * 3, kWidth, kHeight}, 0, 0, kWidth, kHeight, 0, 0);
+  const std::uint32_t fullStart = windows.NowMs();
+  while (windows.NowMs() - fullStart < 1000) windows.WaitEvent(event, 30);
+  // Without a window manager (bare Xvfb) the window grows in place instead of moving to
+  // the corner, so the pointer is placed relative to the window itself.
+  int windowLeft = 0, windowTop = 0, outerWidth = 0, outerHeight = 0;
+  SDL_GetWindowPosition(windows.NativeWindow(), &windowLeft, &windowTop);
+  SDL_GetWindowSize(windows.NativeWindow(), &outerWidth, &outerHeight);
+  SDL_WarpMouseInWindow(windows.NativeWindow(), outerWidth / 2, outerHeight / 4);
+  int lastX = -1, lastY = -1;
+  const std::uint32_t moveStart = windows.NowMs();
+  while (windows.NowMs() - moveStart < 500) {
+    if (windows.WaitEvent(event, 30) && event.type == EventType::kMouseMove) lastX = event.x, lastY = event.y;
+  }
+  int cursorX = 0, cursorY = 0;
+  windows.GetCursorClientPos(cursorX, cursorY);
+  std::printf("window %dx%d at %d,%d, mouse at %d,%d, cursor at %d,%d\n", outerWidth, outerHeight, windowLeft, windowTop,
+              lastX, lastY, cursorX, cursorY);
+  EXPECT_EQ(cursorX, kWidth / 2);
+  EXPECT_EQ(cursorY, kHeight / 4);
+  EXPECT_EQ(lastX, kWidth / 2);
+  EXPECT_EQ(lastY, kHeight / 4);
+  const std::filesystem::path full = std::filesystem::path(TAVLERO_TEST_OUTPUT_DIR) / "sdl_display_check_full.png";
+  const std::string fullShot = "import -window root '" + full.string() + "'";
+  EXPECT_EQ(std::system(fullShot.c_str()), 0);
+  windows.LeaveFullScreen();
+  int clientWidth = 0, clientHeight = 0;
+  windows.GetClientSize(clientWidth, clientHeight);
+  EXPECT_EQ(clientWidth, kWidth);
+  EXPECT_EQ(clientHeight, kHeight);
 }
 
 }  // namespace
