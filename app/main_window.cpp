@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 
+#include "app/required_picture.h"
 #include "app/screen.h"
+#include "gfx/sprite.h"
 #include "platform/window_system.h"
 
 namespace tavlero {
@@ -8,6 +10,19 @@ namespace tavlero {
 namespace {
 OMainWindow* g_mainWindow = nullptr;
 constexpr int kBoardWidth = 800, kBoardHeight = 600;
+constexpr int kPanelX = 600;
+// Backdrops lie behind everything else on the board screen (larger z is further back).
+constexpr double kBoardBackdropDepth = 10000, kPanelBackdropDepth = 10001;
+
+// A picture the board screen cannot do without, placed at (x, y) behind the pieces.
+void AddBackdrop(OScreen& screen, const char* path, int x, int y, double depth) {
+  auto* sprite = new OSprite();
+  LoadRequiredPicture(*sprite, path);
+  sprite->x = x;
+  sprite->y = y;
+  sprite->z = depth;
+  screen.AddSprite(sprite);
+}
 }  // namespace
 
 OMainWindow* TheMainWindow() { return g_mainWindow; }
@@ -24,6 +39,8 @@ bool OMainWindow::OnCreate() {
   SetCloseRequested(true);
   game_->backgroundColour = 0;
   game_->redrawMode = OScreen::kRedrawDirty;
+  AddBackdrop(*game_, "clp/jp2.clp", 0, 0, kBoardBackdropDepth);
+  AddBackdrop(*game_, "clp/jp9.clp", kPanelX, 0, kPanelBackdropDepth);
   game_->ShowModal(&currentScreen_);
   return true;
 }

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "app/screen.h"
 #include "gfx/sprite.h"
@@ -39,6 +40,8 @@ class CountingScreen : public OScreen {
 class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() : services_(MakeServices()) {
+    // The board screen's backdrops come from the game's data folder.
+    if (chdir(TAVLERO_DATA_DIR) != 0) ADD_FAILURE() << "no data folder " << TAVLERO_DATA_DIR;
     window.SetFrameInterval(30);
     window.SetNoCaption(true);
     window.SetNoSizingBorder(true);
@@ -57,7 +60,7 @@ class MainWindowTest : public ::testing::Test {
   OMainWindow window;
 };
 
-TEST_F(MainWindowTest, StartsWithTheBoardScreenCurrentAndDrawnBlack) {
+TEST_F(MainWindowTest, StartsWithTheBoardScreenCurrentShowingBoardAndPanel) {
   ASSERT_TRUE(window.Create("Tavlero", "OMainWindow", 800, 600, 1));
   EXPECT_EQ(TheMainWindow(), &window);
   ASSERT_NE(window.Game(), nullptr);
@@ -65,8 +68,10 @@ TEST_F(MainWindowTest, StartsWithTheBoardScreenCurrentAndDrawnBlack) {
   EXPECT_TRUE(window.CloseRequested());
   EXPECT_EQ(desktop.Params().title, "Tavlero");
   window.ShowAndUpdate();
-  EXPECT_EQ(desktop.PixelAt(400, 300), 0x000000u);
   EXPECT_FALSE(desktop.Blits().empty());
+  // The board's light squares and the panel's wood are drawn, not the black background.
+  EXPECT_NE(desktop.PixelAt(19 + 35, 19 + 35), 0x000000u);
+  EXPECT_NE(desktop.PixelAt(700, 300), 0x000000u);
 }
 
 TEST_F(MainWindowTest, AReleaseAfterAScreenChangeReachesNobody) {
