@@ -2,39 +2,14 @@
 
 #include <array>
 
+#include "engine/draughts_squares.h"
+
+static_assert(tavlero::kMaxSquares == tavlero::kMaxDarkSquares, "one dark-square numbering for the engine and the screen");
+
 namespace tavlero {
 
 namespace {
 
-struct DarkSquareTables {
-  std::array<int, kMaxDarkSquares> column{};
-  std::array<int, kMaxDarkSquares> row{};
-  std::array<std::array<int, kMaxBoardSide>, kMaxBoardSide> square{};  // [row][column]
-};
-
-// Shell k holds the dark squares whose larger coordinate is 2k or 2k+1: row 2k left to
-// right, column 2k downwards, row 2k+1 left to right, column 2k+1 downwards.
-constexpr DarkSquareTables BuildDarkSquareTables() {
-  DarkSquareTables t{};
-  for (auto& line : t.square) line.fill(-1);
-  int next = 0;
-  auto add = [&](int column, int row) {
-    t.column[next] = column;
-    t.row[next] = row;
-    t.square[row][column] = next;
-    ++next;
-  };
-  for (int k = 0; 2 * k + 1 < kMaxBoardSide; ++k) {
-    const int even = 2 * k, odd = 2 * k + 1;
-    for (int c = 0; c <= even; c += 2) add(c, even);
-    for (int r = even - 2; r >= 0; r -= 2) add(even, r);
-    for (int c = 1; c <= odd; c += 2) add(c, odd);
-    for (int r = odd - 2; r >= 1; r -= 2) add(odd, r);
-  }
-  return t;
-}
-
-constexpr DarkSquareTables kDarkSquares = BuildDarkSquareTables();
 
 // The rhombus of kind 4: each row is drawn about 19 pixels left of the one above it.
 constexpr int kRhombusRows = 11;
