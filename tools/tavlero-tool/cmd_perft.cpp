@@ -22,14 +22,6 @@ const ToolCommand kPerft{"perft", "perft KIND DEPTH [STATEFILE PREFIX]",
                          "count the move sequences of a board kind to a depth", RunPerft};
 const ToolCommandRegistration kPerftRegistration{kPerft};
 
-bool ParseNumber(const std::string& text, int low, int high, int& out) {
-  char* end = nullptr;
-  const long v = std::strtol(text.c_str(), &end, 10);
-  if (text.empty() || *end != '\0' || v < low || v > high) return false;
-  out = static_cast<int>(v);
-  return true;
-}
-
 int RunPerft(const std::vector<std::string>& args) {
   if (args.size() != 2 && args.size() != 4) return UsageError(kPerft);
   int kind = 0, depth = 0;

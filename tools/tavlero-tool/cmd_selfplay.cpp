@@ -32,25 +32,17 @@ const ToolCommandRegistration kSelfPlayRegistration{kSelfPlay};
 
 constexpr int kMoveLimit = 500;
 
-bool ParseNumber(const std::string& text, long low, long high, long& out) {
-  char* end = nullptr;
-  const long v = std::strtol(text.c_str(), &end, 10);
-  if (text.empty() || *end != '\0' || v < low || v > high) return false;
-  out = v;
-  return true;
-}
-
 int RunSelfPlay(const std::vector<std::string>& args) {
   if (args.size() != 3) return UsageError(kSelfPlay);
-  long kind = 0, level = 0, seed = 0;
+  long long kind = 0, level = 0, seed = 0;
   if (!ParseNumber(args[0], 0, 8, kind) || !ParseNumber(args[1], 0, 2, level) ||
-      !ParseNumber(args[2], 0, 4294967295L, seed))
+      !ParseNumber(args[2], 0, 4294967295LL, seed))
     return UsageError(kSelfPlay);
   if (kind == 8) return DiceSelfPlay(args);
 
   std::unique_ptr<SearchEngine> engine = StartKindEngine(static_cast<int>(kind));
   if (!engine) {
-    std::fprintf(stderr, "tavlero-tool: kind %ld has no search engine in this build\n", kind);
+    std::fprintf(stderr, "tavlero-tool: kind %lld has no search engine in this build\n", kind);
     return 1;
   }
   SeedRand(static_cast<std::uint32_t>(seed));

@@ -26,14 +26,6 @@ const ToolCommand kThink{"think", "think KIND DEPTH STATEFILE PREFIX",
                          "score every root move of a board-kind state as the computer does", RunThink};
 const ToolCommandRegistration kThinkRegistration{kThink};
 
-bool ParseNumber(const std::string& text, int low, int high, int& out) {
-  char* end = nullptr;
-  const long v = std::strtol(text.c_str(), &end, 10);
-  if (text.empty() || *end != '\0' || v < low || v > high) return false;
-  out = static_cast<int>(v);
-  return true;
-}
-
 int RunThink(const std::vector<std::string>& args) {
   if (args.size() != 4) return UsageError(kThink);
   int kind = 0, depth = 0;

@@ -29,4 +29,14 @@ struct ToolCommandRegistration {
 // Prints "usage: tavlero-tool USAGE" for the command on standard error and returns 2.
 int UsageError(const ToolCommand& command);
 
+// A whole decimal number within low ... high; false for anything else (empty text,
+// trailing characters, out of range).
+bool ParseNumber(const std::string& text, long long low, long long high, long long& out);
+inline bool ParseNumber(const std::string& text, int low, int high, int& out) {
+  long long value = 0;
+  if (!ParseNumber(text, static_cast<long long>(low), static_cast<long long>(high), value)) return false;
+  out = static_cast<int>(value);
+  return true;
+}
+
 }  // namespace tavlero::tool

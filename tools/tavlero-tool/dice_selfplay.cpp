@@ -1,6 +1,8 @@
 // One whole dice game, the computer against itself, printed turn by turn.
 #include "dice_selfplay.h"
 
+#include "command.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -16,13 +18,6 @@ namespace {
 // Far more turns than any game needs (a race of 15 checkers lasts about a hundred);
 // only a game that stops making progress reaches it.
 constexpr int kMaxTurns = 10000;
-
-bool ParseNumber(const std::string& text, long long& value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  value = std::strtoll(text.c_str(), &end, 10);
-  return end && *end == '\0';
-}
 
 void PrintTurn(int turn, int side, const DiceRoll& roll, const DiceEngine& engine) {
   std::printf("turn %d side %d dice %d %d steps", turn, side, roll.dice1, roll.dice2);
@@ -45,8 +40,8 @@ int DiceSelfPlay(const std::vector<std::string>& args) {
   long long kind = 0;
   long long level = 0;
   long long seed = 0;
-  if (args.size() != 3 || !ParseNumber(args[0], kind) || kind != 8 || !ParseNumber(args[1], level) ||
-      !ParseNumber(args[2], seed)) {
+  if (args.size() != 3 || !ParseNumber(args[0], 8, 8, kind) || !ParseNumber(args[1], 0, 2, level) ||
+      !ParseNumber(args[2], 0, 4294967295LL, seed)) {
     std::fprintf(stderr, "usage: tavlero-tool selfplay 8 LEVEL SEED\n");
     return 2;
   }

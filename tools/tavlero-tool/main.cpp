@@ -1,5 +1,7 @@
 // tavlero-tool: a command-line companion to the game for players and maintainers.
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 
@@ -15,6 +17,16 @@ std::vector<ToolCommand>& CommandTable() {
 int UsageError(const ToolCommand& command) {
   std::fprintf(stderr, "usage: tavlero-tool %s\n", command.usage);
   return 2;
+}
+
+bool ParseNumber(const std::string& text, long long low, long long high, long long& out) {
+  if (text.empty()) return false;
+  errno = 0;
+  char* end = nullptr;
+  const long long value = std::strtoll(text.c_str(), &end, 10);
+  if (errno != 0 || *end != '\0' || value < low || value > high) return false;
+  out = value;
+  return true;
 }
 
 }  // namespace tavlero::tool
