@@ -117,9 +117,11 @@ void SdlWindowSystem::DestroyWindow() {
 
 bool SdlWindowSystem::SetFrameSize(int width, int height) {
   if (texture_ != nullptr && frame_.Width() == width && frame_.Height() == height) return true;
+  // The old texture stays in use when the renderer cannot make one of the new size.
+  SDL_Texture* texture = SDL_CreateTexture(renderer_, kFramePixelFormat, SDL_TEXTUREACCESS_STREAMING, width, height);
+  if (texture == nullptr) return false;
   if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-  texture_ = SDL_CreateTexture(renderer_, kFramePixelFormat, SDL_TEXTUREACCESS_STREAMING, width, height);
-  if (texture_ == nullptr) return false;
+  texture_ = texture;
   // The renderer scales the frame to whatever size the desktop gives the window and maps
   // mouse positions back into frame coordinates.
   SDL_RenderSetLogicalSize(renderer_, width, height);
@@ -215,8 +217,13 @@ void SdlWindowSystem::SetWindowRect(int x, int y, int width, int height) {
     height = frame_.Height();
   }
   if (width != frame_.Width() || height != frame_.Height()) {
-    if (!fullScreen_) SDL_SetWindowSize(window_, width, height);
-    if (!SetFrameSize(width, height)) ReportSdlError("Cannot resize the window's picture");
+    if (SetFrameSize(width, height)) {
+      if (!fullScreen_) SDL_SetWindowSize(window_, width, height);
+    } else {
+      ReportSdlError("Cannot resize the window's picture");
+      width = frame_.Width();
+      height = frame_.Height();
+    }
   }
   // Keep the whole window on the desktop it is shown on.
   int display = SDL_GetWindowDisplayIndex(window_);
