@@ -6,6 +6,10 @@
 
 namespace tavlero {
 
+namespace {
+constexpr int kStoredDepthLimit = 1 << 20;
+}  // namespace
+
 void SearchEngine::SaveState(OSettingsTree& tree, const std::string& prefix) const {
   tree.SetIntList(prefix + ".Position", cells, kMaxCells, ' ');
   tree.SetInt(prefix + ".bSize", boardSize);
@@ -24,7 +28,10 @@ void SearchEngine::LoadState(OSettingsTree& tree, const std::string& prefix) {
   boardSize = tree.GetInt(prefix + ".bSize", 0);
   cellsInUse = tree.GetInt(prefix + ".NumK", 0);
   totalCells = tree.GetInt(prefix + ".MaxNumK", 0);
-  depth = tree.GetInt(prefix + ".Depth", 0);
+  // A node's depth counts plies below the root, so it is never negative. A hand-edited
+  // value outside 0 ... kStoredDepthLimit would make the search recurse without end
+  // (negative) or overflow its ply arithmetic (huge); it is kept within that band.
+  depth = std::clamp(tree.GetInt(prefix + ".Depth", 0), 0, kStoredDepthLimit);
   player = tree.GetInt(prefix + ".Player", 0);
 }
 

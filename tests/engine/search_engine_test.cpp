@@ -215,6 +215,21 @@ TEST(SearchEngine, StateRoundTripAndShortPositionLists) {
   EXPECT_EQ(partial->boardSize, 0);  // missing integers read as 0
 }
 
+TEST(SearchEngine, AHandEditedDepthCannotOverflowTheSearch) {
+  for (const char* depth : {"2147483647", "-2147483648"}) {
+    auto e = StartKindEngine(0);
+    OSettingsTree tree;
+    e->SaveState(tree, "G");
+    tree.SetRaw("G.Depth", depth);
+    auto loaded = CreateKindEngine(0);
+    loaded->LoadState(tree, "G");
+    EXPECT_GE(loaded->depth, 0);
+    EXPECT_LT(loaded->depth, 2000000);
+    loaded->Think(4);  // the sanitizer build reports any signed overflow here
+    EXPECT_EQ(loaded->player, -1);
+  }
+}
+
 TEST(SearchEngine, KindTables) {
   EXPECT_EQ(KindBoardSize(2), 14);
   EXPECT_EQ(KindBoardSize(4), 11);
