@@ -1,6 +1,7 @@
 // Reading and writing an engine's position as settings-tree keys under a prefix.
 #include <algorithm>
 
+#include "engine/draughts_squares.h"
 #include "engine/search_engine.h"
 #include "store/settings_tree.h"
 
@@ -20,14 +21,17 @@ void SearchEngine::SaveState(OSettingsTree& tree, const std::string& prefix) con
 }
 
 void SearchEngine::LoadState(OSettingsTree& tree, const std::string& prefix) {
-  // A short list leaves the missing cells empty; extra entries are ignored.
+  // A short list leaves the missing cells empty; extra entries are ignored. A stored
+  // code that no piece has (outside -3 ... 3) reads as an empty cell, and the sizes
+  // are kept within the largest board, so a damaged file cannot drive the rules past
+  // their tables or their arithmetic.
   const std::vector<int> stored = tree.GetIntList(prefix + ".Position", ' ');
   const std::size_t count = std::min<std::size_t>(stored.size(), kMaxCells);
   std::fill(std::begin(cells), std::end(cells), 0);
-  std::copy(stored.begin(), stored.begin() + count, cells);
-  boardSize = tree.GetInt(prefix + ".bSize", 0);
-  cellsInUse = tree.GetInt(prefix + ".NumK", 0);
-  totalCells = tree.GetInt(prefix + ".MaxNumK", 0);
+  for (std::size_t i = 0; i < count; ++i) cells[i] = stored[i] >= -3 && stored[i] <= 3 ? stored[i] : 0;
+  boardSize = std::clamp(tree.GetInt(prefix + ".bSize", 0), 0, kMaxSquareBoard);
+  cellsInUse = std::clamp(tree.GetInt(prefix + ".NumK", 0), 0, kMaxCells);
+  totalCells = std::clamp(tree.GetInt(prefix + ".MaxNumK", 0), 0, kMaxCells);
   // A node's depth counts plies below the root, so it is never negative. A hand-edited
   // value outside 0 ... kStoredDepthLimit would make the search recurse without end
   // (negative) or overflow its ply arithmetic (huge); it is kept within that band.

@@ -190,7 +190,7 @@ TEST(SearchEngine, PieceTablesAreTheSameTablesTurnedForSideMinusOne) {
 TEST(SearchEngine, StateRoundTripAndShortPositionLists) {
   auto e = StartKindEngine(7);
   e->cells[FullCell(3, 3)] = -2;
-  e->cells[150] = 5;
+  e->cells[150] = -3;  // beyond the board, still carried along
   e->depth = 3;
   e->player = -1;
   OSettingsTree tree;
@@ -213,6 +213,22 @@ TEST(SearchEngine, StateRoundTripAndShortPositionLists) {
   EXPECT_EQ(partial->cells[3], 0);
   EXPECT_EQ(partial->cells[195], 0);
   EXPECT_EQ(partial->boardSize, 0);  // missing integers read as 0
+}
+
+TEST(SearchEngine, DamagedStateValuesAreReadAsSomethingTheRulesCanPlay) {
+  OSettingsTree tree;
+  tree.LoadText("G = {\n\tPosition=[1 -2 3 4 -2147483648 2147483647 -4]\n\tbSize=2147483647\n"
+                "\tNumK=-5\n\tMaxNumK=100000\n}\n");
+  for (int kind = 0; kind < 8; ++kind) {
+    auto e = CreateKindEngine(kind);
+    e->LoadState(tree, "G");
+    EXPECT_EQ(std::vector<int>(e->cells, e->cells + 7), (std::vector<int>{1, -2, 3, 0, 0, 0, 0}));
+    EXPECT_EQ(e->boardSize, 14);
+    EXPECT_EQ(e->cellsInUse, 0);
+    EXPECT_EQ(e->totalCells, kMaxCells);
+    e->player = 1;
+    e->Think(2);  // the sanitizer build reports any overflow or stray read here
+  }
 }
 
 TEST(SearchEngine, AHandEditedDepthCannotOverflowTheSearch) {
