@@ -44,6 +44,14 @@ bool SdlWindowSystem::CreateWindow(const WindowParams& params) {
     return false;
   }
   videoStarted_ = true;
+  // Without a display SDL falls back to drawing into memory, and the game would run
+  // where nobody can see or close it. Memory-only drivers are used only on request
+  // (tests and tools ask for them through SDL_VIDEODRIVER).
+  if (std::getenv("SDL_VIDEODRIVER") == nullptr && HeadlessVideoDriver()) {
+    std::fprintf(stderr, "No display to open the window on (is DISPLAY or WAYLAND_DISPLAY set?)\n");
+    DestroyWindow();
+    return false;
+  }
 
   int width = params.width, height = params.height;
   if (width <= 0 || height <= 0) {

@@ -210,5 +210,36 @@ TEST(SdlWindowSystemWithoutWindowTest, ServicesAnswerSafely) {
 
 INSTANTIATE_TEST_SUITE_P(HeadlessDrivers, SdlWindowSystemTest, ::testing::Values("dummy", "offscreen"));
 
+// Restores an environment variable when the test ends.
+class ScopedEnvironment {
+ public:
+  explicit ScopedEnvironment(const char* name) : name_(name) {
+    if (const char* value = std::getenv(name)) saved_ = value;
+    unsetenv(name);
+  }
+  ~ScopedEnvironment() {
+    if (!saved_.empty()) setenv(name_, saved_.c_str(), 1);
+  }
+
+ private:
+  const char* name_;
+  std::string saved_;
+};
+
+TEST(SdlWindowSystemWithoutDisplayTest, RefusesToRunWhereNobodyCanSeeTheWindow) {
+  ScopedEnvironment driver("SDL_VIDEODRIVER"), x11("DISPLAY"), wayland("WAYLAND_DISPLAY");
+  PauseLeakChecks(true);  // SDL may probe the offscreen driver's graphics stack
+  {
+    SdlWindowSystem windows;
+    WindowParams params;
+    params.title = "Tavlero";
+    params.width = 800;
+    params.height = 600;
+    EXPECT_FALSE(windows.CreateWindow(params));
+    EXPECT_FALSE(windows.HasWindow());
+  }
+  PauseLeakChecks(false);
+}
+
 }  // namespace
 }  // namespace tavlero::platform
