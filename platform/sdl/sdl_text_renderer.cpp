@@ -87,9 +87,9 @@ int SdlTextRenderer::NominalHeight(const FontSpec& font) {
   return static_cast<int>(std::ceil(points * kDotsPerInch / 72.0 * 1.15));
 }
 
-TTF_Font* SdlTextRenderer::FontFor(const FontSpec& spec) {
+TTF_Font* SdlTextRenderer::FontFor(const FontSpec& request) {
   for (const OpenFont& open : fonts_)
-    if (open.spec == spec) return open.font;
+    if (open.request == request) return open.font;
 
   if (!ttfStarted_ && !ttfFailed_) {
     if (TTF_Init() == 0) {
@@ -101,32 +101,32 @@ TTF_Font* SdlTextRenderer::FontFor(const FontSpec& spec) {
   }
   TTF_Font* font = nullptr;
   if (ttfStarted_) {
-    const FontFile file = MatchFontFile(spec);
-    const int points = std::clamp(spec.sizePoints, kMinPoints, kMaxPoints);
+    const FontFile file = MatchFontFile(request);
+    const int points = std::clamp(request.sizePoints, kMinPoints, kMaxPoints);
     if (!file.path.empty())
       font = TTF_OpenFontIndexDPI(file.path.c_str(), points, file.index, kDotsPerInch, kDotsPerInch);
     if (font == nullptr) {
       std::fprintf(stderr, "No font for \"%s\" (%s); its text is not drawn\n",
-                   Cp1251ToUtf8(spec.face).c_str(), file.path.empty() ? "no match" : TTF_GetError());
+                   Cp1251ToUtf8(request.face).c_str(), file.path.empty() ? "no match" : TTF_GetError());
     } else {
       // Slanting or thickening by rule only where the face has no such file.
       int style = TTF_STYLE_NORMAL;
-      if (spec.bold && !file.bold) style |= TTF_STYLE_BOLD;
-      if (spec.italic && !file.italic) style |= TTF_STYLE_ITALIC;
-      if (spec.underline) style |= TTF_STYLE_UNDERLINE;
+      if (request.bold && !file.bold) style |= TTF_STYLE_BOLD;
+      if (request.italic && !file.italic) style |= TTF_STYLE_ITALIC;
+      if (request.underline) style |= TTF_STYLE_UNDERLINE;
       TTF_SetFontStyle(font, style);
     }
   }
   // A failure is remembered too, so that it is reported once per font.
-  fonts_.push_back({spec, font});
+  fonts_.push_back({request, font});
   return font;
 }
 
-void SdlTextRenderer::Measure(const FontSpec& spec, std::string_view text, int& width, int& height) {
+void SdlTextRenderer::Measure(const FontSpec& request, std::string_view text, int& width, int& height) {
   width = 0;
-  TTF_Font* font = FontFor(spec);
+  TTF_Font* font = FontFor(request);
   if (font == nullptr) {
-    height = NominalHeight(spec);
+    height = NominalHeight(request);
     return;
   }
   height = TTF_FontHeight(font);
@@ -135,10 +135,10 @@ void SdlTextRenderer::Measure(const FontSpec& spec, std::string_view text, int& 
   if (TTF_SizeUTF8(font, Cp1251ToUtf8(text).c_str(), &width, &measuredHeight) != 0) width = 0;
 }
 
-void SdlTextRenderer::Render(const FontSpec& spec, std::string_view text, TextMask& mask) {
-  Measure(spec, text, mask.width, mask.height);
+void SdlTextRenderer::Render(const FontSpec& request, std::string_view text, TextMask& mask) {
+  Measure(request, text, mask.width, mask.height);
   mask.coverage.assign(static_cast<std::size_t>(mask.width) * mask.height, 0);
-  TTF_Font* font = FontFor(spec);
+  TTF_Font* font = FontFor(request);
   if (font == nullptr || mask.width == 0) return;
   SDL_Surface* rendered = TTF_RenderUTF8_Blended(font, Cp1251ToUtf8(text).c_str(), SDL_Color{255, 255, 255, 255});
   if (rendered == nullptr) return;

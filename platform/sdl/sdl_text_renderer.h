@@ -27,10 +27,10 @@ class SdlTextRenderer : public TextRenderer {
 
  private:
   struct OpenFont {
-    FontSpec spec;
+    FontSpec request;
     TTF_Font* font = nullptr;  // null when no usable font was found
   };
-  // The cached font for a spec, opened on first use; null when none can be opened.
+  // The cached font for a font request, opened on first use; null when none can be opened.
   TTF_Font* FontFor(const FontSpec& font);
   // Line height when no font can be opened, so that layouts still advance.
   static int NominalHeight(const FontSpec& font);
