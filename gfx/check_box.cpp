@@ -38,13 +38,17 @@ bool OCheckBox::MouseMove(int px, int py, bool buttonDown) {
   return false;
 }
 
+void OCheckBox::ShowPressedLook() {
+  if (HasFullLooks()) {
+    ShowLookOnce(*this, checked ? kCheckedPressed : kUncheckedPressed);
+  } else {
+    ShowRestLook();
+  }
+}
+
 bool OCheckBox::LButtonDown(int px, int py) {
   if (Hit(px, py)) {
-    if (HasFullLooks()) {
-      ShowLookOnce(*this, checked ? kCheckedPressed : kUncheckedPressed);
-    } else {
-      ShowRestLook();
-    }
+    ShowPressedLook();
     return true;
   }
   ShowRestLook();
@@ -54,11 +58,7 @@ bool OCheckBox::LButtonDown(int px, int py) {
 bool OCheckBox::LButtonUp(int px, int py) {
   if (Hit(px, py)) {
     checked = !checked;
-    if (HasFullLooks()) {
-      ShowLookOnce(*this, checked ? kCheckedPressed : kUncheckedPressed);
-    } else {
-      ShowRestLook();
-    }
+    ShowPressedLook();
     return true;
   }
   ShowRestLook();

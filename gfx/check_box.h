@@ -43,6 +43,8 @@ class OCheckBox : public OControl {
   bool HasFullLooks() const { return subSprites.size() >= 6; }
   int RestLook() const { return checked ? kChecked : kUnchecked; }
   void ShowRestLook();
+  // The pressed look for the current state (the rest look for a two-look box).
+  void ShowPressedLook();
   void PlaceCaption();
 
   std::string caption_;

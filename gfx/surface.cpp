@@ -304,18 +304,27 @@ void OSurface::DrawSubPixel(const OSurface* source, double x, double y, const OR
   }
 }
 
-void OSurface::DrawText(std::string_view text, int x, int y) {
-  platform::TextRenderer* renderer = platform::CurrentServices().text;
-  if (!renderer || !store_ || text.empty()) return;
-  const OTextStyle& style = DrawingStyle();
+namespace {
+
+// The font the text renderer is asked for by a drawing style.
+platform::FontSpec FontOf(const OTextStyle& style) {
   platform::FontSpec font;
   font.face = style.faceName;
   font.sizePoints = style.sizePoints;
   font.bold = (style.styleFlags & OTextStyle::kBold) != 0;
   font.italic = (style.styleFlags & OTextStyle::kItalic) != 0;
   font.underline = (style.styleFlags & OTextStyle::kUnderline) != 0;
+  return font;
+}
+
+}  // namespace
+
+void OSurface::DrawText(std::string_view text, int x, int y) {
+  platform::TextRenderer* renderer = platform::CurrentServices().text;
+  if (!renderer || !store_ || text.empty()) return;
+  const OTextStyle& style = DrawingStyle();
   platform::TextMask mask;
-  renderer->Render(font, text, mask);
+  renderer->Render(FontOf(style), text, mask);
   if (mask.width <= 0 || mask.height <= 0 ||
       mask.coverage.size() < static_cast<std::size_t>(mask.width) * mask.height) {
     return;
@@ -339,14 +348,7 @@ void OSurface::TextExtent(std::string_view text, int& width, int& height) {
   width = height = 0;
   platform::TextRenderer* renderer = platform::CurrentServices().text;
   if (!renderer) return;
-  const OTextStyle& style = DrawingStyle();
-  platform::FontSpec font;
-  font.face = style.faceName;
-  font.sizePoints = style.sizePoints;
-  font.bold = (style.styleFlags & OTextStyle::kBold) != 0;
-  font.italic = (style.styleFlags & OTextStyle::kItalic) != 0;
-  font.underline = (style.styleFlags & OTextStyle::kUnderline) != 0;
-  renderer->Measure(font, text, width, height);
+  renderer->Measure(FontOf(DrawingStyle()), text, width, height);
 }
 
 void OSurface::ScaleBilinear(const std::uint8_t* source, int sourceWidth, int sourceHeight,

@@ -192,13 +192,8 @@ Picture BuildDiceBoard() {
       cairo_line_to(cr, x + 39, base);
       cairo_line_to(cr, x + 20, tip);
       cairo_close_path(cr);
-      cairo_pattern_t* fill = cairo_pattern_create_linear(0, base, 0, tip);
       const Colour colour = red ? Hex(0xA8322A) : Hex(0xEAD9B0);
-      AddStop(fill, 0, colour);
-      AddStop(fill, 1, Darker(colour, 0.18));
-      cairo_set_source(cr, fill);
-      cairo_fill_preserve(cr);
-      cairo_pattern_destroy(fill);
+      FillVertical(cr, base, tip, colour, Darker(colour, 0.18), true);
       cairo_set_line_width(cr, 1);
       SetColour(cr, Hex(0x120A05, 0.55));
       cairo_stroke(cr);

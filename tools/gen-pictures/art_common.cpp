@@ -26,13 +26,8 @@ void DrawButtonFace(cairo_t* cr, double x, double y, double w, double h, double 
     top = Hex(0x43100B);
     bottom = Hex(0x69201A);
   }
-  cairo_pattern_t* face = cairo_pattern_create_linear(0, y + inset, 0, y + h - inset);
-  AddStop(face, 0, top);
-  AddStop(face, 1, bottom);
   RoundedRect(cr, x + inset, y + inset, w - 2 * inset, h - 2 * inset, std::max(1.0, radius - inset));
-  cairo_set_source(cr, face);
-  cairo_fill(cr);
-  cairo_pattern_destroy(face);
+  FillVertical(cr, y + inset, y + h - inset, top, bottom);
   cairo_set_line_width(cr, 1);
   if (state != ButtonState::kPressed) {
     cairo_move_to(cr, x + inset + radius * 0.6, y + inset + 1.5);

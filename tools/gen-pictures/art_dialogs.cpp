@@ -74,12 +74,7 @@ Picture BuildTitle(const std::string& text) {
   cairo_t* cr = canvas.cr();
   SoftShadowRect(cr, 4, 5, 272, 36, 10, 3, 0.55);
   RoundedRect(cr, 4, 4, 272, 36, 10);
-  cairo_pattern_t* face = cairo_pattern_create_linear(0, 4, 0, 40);
-  AddStop(face, 0, Hex(0x9B2E22));
-  AddStop(face, 1, Hex(0x55130E));
-  cairo_set_source(cr, face);
-  cairo_fill(cr);
-  cairo_pattern_destroy(face);
+  FillVertical(cr, 4, 40, Hex(0x9B2E22), Hex(0x55130E));
   BrassFrame(cr, 4, 4, 272, 36, 10, 3.5);
   Font font = kTitleFont;
   font.size = FitTextSize(cr, text, font, 240);
@@ -195,12 +190,7 @@ Picture BuildList(const std::vector<std::string>& labels) {
       Colour ink = palette::kDialogInk;
       if (state == 1) {
         RoundedRect(cr, 1.5, 1.5, 217, 27, 6);
-        cairo_pattern_t* face = cairo_pattern_create_linear(0, 1, 0, 29);
-        AddStop(face, 0, Hex(0x8E2D22));
-        AddStop(face, 1, Hex(0x58150F));
-        cairo_set_source(cr, face);
-        cairo_fill_preserve(cr);
-        cairo_pattern_destroy(face);
+        FillVertical(cr, 1, 29, Hex(0x8E2D22), Hex(0x58150F), true);
         cairo_set_line_width(cr, 1.5);
         SetColour(cr, Hex(0xD4AE52));
         cairo_stroke(cr);
@@ -361,12 +351,7 @@ Picture BuildPassNotice() {
   cairo_t* cr = canvas.cr();
   SoftShadowRect(cr, 3, 4, 254, 48, 10, 3, 0.55);
   RoundedRect(cr, 3, 3, 254, 48, 10);
-  cairo_pattern_t* face = cairo_pattern_create_linear(0, 3, 0, 51);
-  AddStop(face, 0, Hex(0x9B2E22));
-  AddStop(face, 1, Hex(0x55130E));
-  cairo_set_source(cr, face);
-  cairo_fill(cr);
-  cairo_pattern_destroy(face);
+  FillVertical(cr, 3, 51, Hex(0x9B2E22), Hex(0x55130E));
   BrassFrame(cr, 3, 3, 254, 48, 10, 3.5);
   DrawText(cr, "Вам некуда ходить", Font{"Liberation Serif", 19, true, false}, 130, 20, Align::kCentre, palette::kGold);
   DrawText(cr, "ход переходит к сопернику", Font{"Liberation Sans", 12, false, true}, 130, 38, Align::kCentre,

@@ -201,12 +201,7 @@ Picture BuildLevelDisplay() {
     Canvas canvas(188, 24);
     cairo_t* cr = canvas.cr();
     RoundedRect(cr, 0.5, 0.5, 187, 23, 6);
-    cairo_pattern_t* face = cairo_pattern_create_linear(0, 0, 0, 24);
-    AddStop(face, 0, Hex(0x3A2214));
-    AddStop(face, 1, Hex(0x24140B));
-    cairo_set_source(cr, face);
-    cairo_fill(cr);
-    cairo_pattern_destroy(face);
+    FillVertical(cr, 0, 24, Hex(0x3A2214), Hex(0x24140B));
     BrassFrame(cr, 0.5, 0.5, 187, 23, 6, 2);
     Font font{"Liberation Sans", 13, true, false};
     const std::string label = std::string("Уровень: ") + kLevelNames[level];
@@ -254,12 +249,7 @@ Picture BuildKindDisplay() {
 void Ribbon(cairo_t* cr, double w, double h) {
   SoftShadowRect(cr, 3, 4, w - 6, h - 6, 12, 3, 0.55);
   RoundedRect(cr, 2, 2, w - 4, h - 4, 12);
-  cairo_pattern_t* face = cairo_pattern_create_linear(0, 0, 0, h);
-  AddStop(face, 0, Hex(0x9B2E22));
-  AddStop(face, 1, Hex(0x55130E));
-  cairo_set_source(cr, face);
-  cairo_fill(cr);
-  cairo_pattern_destroy(face);
+  FillVertical(cr, 0, h, Hex(0x9B2E22), Hex(0x55130E));
   BrassFrame(cr, 2, 2, w - 4, h - 4, 12, 4);
 }
 

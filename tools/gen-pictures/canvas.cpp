@@ -23,6 +23,19 @@ void AddStop(cairo_pattern_t* pattern, double offset, const Colour& c) {
   cairo_pattern_add_color_stop_rgba(pattern, offset, c.r, c.g, c.b, c.a);
 }
 
+void FillVertical(cairo_t* cr, double y0, double y1, const Colour& top, const Colour& bottom, bool preserve) {
+  cairo_pattern_t* gradient = cairo_pattern_create_linear(0, y0, 0, y1);
+  AddStop(gradient, 0, top);
+  AddStop(gradient, 1, bottom);
+  cairo_set_source(cr, gradient);
+  if (preserve) {
+    cairo_fill_preserve(cr);
+  } else {
+    cairo_fill(cr);
+  }
+  cairo_pattern_destroy(gradient);
+}
+
 Noise::Noise(unsigned seed) { tavlero::SeedRand(seed); }
 double Noise::Next() { return tavlero::Rand() / static_cast<double>(tavlero::kRandMax); }
 

@@ -27,6 +27,10 @@ Colour Darker(const Colour& c, double amount);           // towards black
 
 void SetColour(cairo_t* cr, const Colour& colour);
 void AddStop(cairo_pattern_t* pattern, double offset, const Colour& colour);
+// Fills the current path with a vertical gradient from `top` at y0 to `bottom` at y1;
+// with preserve the path stays for a stroke.
+void FillVertical(cairo_t* cr, double y0, double y1, const Colour& top, const Colour& bottom,
+                  bool preserve = false);
 
 // One frame of a container as drawn, with the colour key that goes into its entry.
 struct Look {
