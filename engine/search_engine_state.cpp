@@ -36,7 +36,9 @@ void SearchEngine::LoadState(OSettingsTree& tree, const std::string& prefix) {
   // value outside 0 ... kStoredDepthLimit would make the search recurse without end
   // (negative) or overflow its ply arithmetic (huge); it is kept within that band.
   depth = std::clamp(tree.GetInt(prefix + ".Depth", 0), 0, kStoredDepthLimit);
-  player = tree.GetInt(prefix + ".Player", 0);
+  // The side to move is +1 or -1; the search negates it for every ply, which a stored
+  // -2147483648 would overflow. A missing key (0) gives side +1, which opens a game.
+  player = tree.GetInt(prefix + ".Player", 0) < 0 ? -1 : 1;
 }
 
 }  // namespace tavlero

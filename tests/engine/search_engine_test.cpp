@@ -246,6 +246,21 @@ TEST(SearchEngine, AHandEditedDepthCannotOverflowTheSearch) {
   }
 }
 
+TEST(SearchEngine, AStoredSideToMoveIsReadAsOneOfTheTwoSides) {
+  // A missing key (read as 0) gives side +1, which opens a game.
+  for (const auto& [stored, side] : {std::pair{"-2147483648", -1}, {"2147483647", 1}, {"-7", -1}, {"0", 1}}) {
+    auto e = StartKindEngine(0);
+    OSettingsTree tree;
+    e->SaveState(tree, "G");
+    tree.SetRaw("G.Player", stored);
+    e->LoadState(tree, "G");
+    EXPECT_EQ(e->player, side) << stored;
+    // The sanitizer build reports any overflow of the side's negation here.
+    EXPECT_GT(e->Think(2), -kWinScore) << stored;
+    EXPECT_EQ(e->player, -side);
+  }
+}
+
 TEST(SearchEngine, KindTables) {
   EXPECT_EQ(KindBoardSize(2), 14);
   EXPECT_EQ(KindBoardSize(4), 11);
