@@ -11,6 +11,7 @@
 #include "engine/kind_engine0.h"
 #include "engine/kind_engines.h"
 #include "game/game_end.h"
+#include "game/opening.h"
 #include "platform/random.h"
 
 namespace {
@@ -29,10 +30,8 @@ std::vector<BenchPosition> PositionsFor(int kind) {
   std::vector<BenchPosition> positions;
   SeedRand(2024 + kind);
   auto engine = StartKindEngine(kind);
-  if (kind == 2) {
-    engine->cells[7 * engine->boardSize + 7] = 1;
-    engine->player = -1;
-  }
+  // The stone game has no move on an empty board: a +1 stone in the centre, -1 to move.
+  if (kind == 2) ApplyBoardOpening(2, *engine, /*computerFirst=*/true, /*twoPlayers=*/true);
   for (int ply = 0; positions.size() < kPositionsPerKind && ply < 400; ++ply) {
     if (CheckGameEnd(kind, *engine, false).over) break;
     if (ply % 4 == 0) positions.push_back({{engine->cells, engine->cells + kMaxCells}, engine->player});

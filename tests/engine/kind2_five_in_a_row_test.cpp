@@ -10,6 +10,7 @@
 #include "engine/gomoku_patterns.h"
 #include "engine/kind_engine2.h"
 #include "game/game_end.h"
+#include "game/opening.h"
 #include "platform/random.h"
 
 namespace tavlero {
@@ -240,7 +241,7 @@ TEST(Kind2SelfPlay, SeededGamesRunToTheEnd) {
     SeedRand(seed);
     KindEngine2 engine;
     Start(engine);
-    engine.cells[7 * kSide + 7] = -1;  // the opening stone the game places
+    PlaceCentreStone(engine, -1);  // an opening stone, here of side -1 with +1 to move
     bool ended = false;
     for (int ply = 0; ply < kSide * kSide && !ended; ++ply) {
       KindEngine2 probe;

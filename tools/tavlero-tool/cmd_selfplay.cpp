@@ -18,6 +18,7 @@
 #include "dice_selfplay.h"
 #include "engine/kind_engines.h"
 #include "game/game_end.h"
+#include "game/opening.h"
 #include "platform/random.h"
 
 namespace tavlero::tool {
@@ -46,11 +47,8 @@ int RunSelfPlay(const std::vector<std::string>& args) {
     return 1;
   }
   SeedRand(static_cast<std::uint32_t>(seed));
-  if (kind == 2) {
-    // The stone game has no move on an empty board: the first stone goes in the centre.
-    engine->cells[7 * engine->boardSize + 7] = 1;
-    engine->player = -1;
-  }
+  // The stone game has no move on an empty board: its first stone goes in the centre.
+  if (kind == 2) ApplyBoardOpening(2, *engine, /*computerFirst=*/true, /*twoPlayers=*/true);
   const int depth = SearchDepth(static_cast<int>(kind), static_cast<int>(level));
   for (int move = 1;; ++move) {
     const GameEnd end = CheckGameEnd(static_cast<int>(kind), *engine, false);

@@ -1,0 +1,34 @@
+#include "game/opening.h"
+
+#include "engine/kind_engines.h"
+#include "engine/search_engine.h"
+
+namespace tavlero {
+
+void PlaceCentreStone(SearchEngine& engine, int side) {
+  const int n = engine.boardSize;
+  engine.cells[(n / 2) * n + n / 2] = side;
+}
+
+bool ApplyBoardOpening(int kind, SearchEngine& engine, bool computerFirst, bool twoPlayers) {
+  if (computerFirst && kind == 2) {
+    PlaceCentreStone(engine, 1);
+    engine.player = -1;
+    return true;
+  }
+  if (computerFirst && !twoPlayers) {
+    if (kind == 4) {
+      PlaceCentreStone(engine, 1);
+      engine.player = -engine.player;
+      return true;
+    }
+    engine.depth = 0;
+    engine.Think(kOpeningSearchDepth);
+    engine.ClearSuccessors();
+    return true;
+  }
+  if (!computerFirst) engine.player = -1;
+  return false;
+}
+
+}  // namespace tavlero
