@@ -16,9 +16,9 @@ constexpr int kRhombusRows = 11;
 constexpr int kRhombusRowShift[kRhombusRows] = {192, 173, 154, 135, 116, 96, 76, 56, 36, 17, -2};
 constexpr int kRhombusRowTop[kRhombusRows] = {123, 154, 184, 214, 245, 275, 306, 336, 366, 397, 427};
 constexpr int kRhombusCellWidth = 37;
-constexpr int kRhombusHitTop = 123;
-constexpr int kRhombusHitBottom = 467;  // first y below the hit area
-constexpr int kRhombusHitPitch = 32;
+// First y below the hit area. The bottom row's 41-pixel hexagons are drawn from
+// y = 427 down to 467; their last pixel row, the tip of the lower point, is left out.
+constexpr int kRhombusHitBottom = 467;
 
 // Square boards: origin and cell pitch.
 constexpr int kDraughtsOrigin = 19, kDraughtsPitch = 70;
@@ -82,9 +82,12 @@ BoardCell CellUnderPoint(int kind, int n, int x, int y) {
   if (x > kBoardAreaWidth) return {};
   BoardCell cell;
   if (kind == 4) {
-    if (y < kRhombusHitTop || y >= kRhombusHitBottom) return {};
-    const int row = (y - kRhombusHitTop) / kRhombusHitPitch;
-    if (row < 0 || row >= kRhombusRows || x < kRhombusRowShift[row]) return {};
+    if (y < kRhombusRowTop[0] || y >= kRhombusHitBottom) return {};
+    // The last row whose top is at or above the point. The hexagons of neighbouring
+    // rows overlap at their tips; a point there belongs to the lower row's band.
+    int row = kRhombusRows - 1;
+    while (kRhombusRowTop[row] > y) --row;
+    if (x < kRhombusRowShift[row]) return {};
     const int column = (x - kRhombusRowShift[row]) / kRhombusCellWidth;
     if (column < 0 || column >= kRhombusRows) return {};
     return {column, row};

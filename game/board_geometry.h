@@ -51,10 +51,12 @@ ScreenPoint CellScreenPoint(int kind, int n, int column, int row);
 // Drawing depth of piece sprites: the rhombus stones lie at -1, all others at 0.
 double PieceSpriteDepth(int kind);
 
-// The cell under a window point, or no cell. Divisions truncate toward zero, so a
-// point a little left of or above the board still lands on its first column or top
-// row; the rhombus uses a 32-pixel row pitch for hits although its rows are drawn
-// about 30.5 pixels apart.
+// The cell under a window point, or no cell. On the square boards divisions truncate
+// toward zero, so a point a little left of or above the board still lands on its first
+// column or top row. On the rhombus a point belongs to the band from its row's top down
+// to the next row's top (the bottom row's band ends before y = 467), and within the
+// band to the 37-pixel column drawn there, so every point of a stone's picture above
+// the next row hits that stone's cell.
 BoardCell CellUnderPoint(int kind, int n, int x, int y);
 
 }  // namespace tavlero

@@ -71,9 +71,14 @@ TEST(BoardGeometry, TheCellUnderEachCellsPictureIsThatCell) {
         const ScreenPoint p = CellScreenPoint(kind, n, column, row);
         const BoardCell expected = CellIndex(kind, n, column, row) >= 0 ? BoardCell{column, row} : BoardCell{};
         if (kind == 4) {
-          // Hit rows are 32 pixels apart while rows are drawn about 30.5 apart, so
-          // only the lower part of a stone's picture hits its own row.
-          EXPECT_EQ(CellUnderPoint(kind, n, p.x + 18, p.y + 24), expected) << column << "," << row;
+          // A 37 x 41 hexagon: its centre, its top tip and its sides down to the next
+          // row's top (at least 30 pixels lower) hit the cell; the pixel left of it
+          // belongs to the column before.
+          EXPECT_EQ(CellUnderPoint(kind, n, p.x + 18, p.y + 20), expected) << column << "," << row;
+          EXPECT_EQ(CellUnderPoint(kind, n, p.x + 18, p.y), expected) << column << "," << row;
+          EXPECT_EQ(CellUnderPoint(kind, n, p.x, p.y + 29), expected) << column << "," << row;
+          EXPECT_EQ(CellUnderPoint(kind, n, p.x + 36, p.y + 29), expected) << column << "," << row;
+          EXPECT_EQ(CellUnderPoint(kind, n, p.x - 1, p.y + 20).column, column - 1) << column << "," << row;
           continue;
         }
         const int size = kind == 2 ? 40 : 70;
@@ -99,12 +104,15 @@ TEST(BoardGeometry, HitsTruncateTowardZeroAndStopAtTheBoardsEdges) {
   EXPECT_FALSE(CellUnderPoint(6, 8, 19 + 70, 509).Valid());
   EXPECT_EQ(CellUnderPoint(7, 8, 19 + 70, 509), (BoardCell{1, 0}));
   EXPECT_EQ(CellUnderPoint(1, 8, 19 + 70, 509), (BoardCell{1, 0}));
-  // The rhombus: its bottom row is drawn from y = 427 but hits start at 443 and end
-  // before 467; left of a row's shift there is nothing.
-  EXPECT_EQ(CellUnderPoint(4, 11, 20, 427), (BoardCell{0, 9}));
-  EXPECT_EQ(CellUnderPoint(4, 11, 0, 466), (BoardCell{0, 10}));
+  // The rhombus: a row's band starts at its top, the bottom row's ends before 467;
+  // left of a row's shift and right of its eleventh cell there is nothing.
+  EXPECT_EQ(CellUnderPoint(4, 11, 20, 426), (BoardCell{0, 9}));
+  EXPECT_EQ(CellUnderPoint(4, 11, 20, 427), (BoardCell{0, 10}));
+  EXPECT_EQ(CellUnderPoint(4, 11, -2, 466), (BoardCell{0, 10}));
+  EXPECT_FALSE(CellUnderPoint(4, 11, -3, 440).Valid());
   EXPECT_FALSE(CellUnderPoint(4, 11, 0, 467).Valid());
   EXPECT_FALSE(CellUnderPoint(4, 11, 300, 122).Valid());
+  EXPECT_EQ(CellUnderPoint(4, 11, 300, 123), (BoardCell{2, 0}));
   EXPECT_FALSE(CellUnderPoint(4, 11, 191, 130).Valid());
   EXPECT_EQ(CellUnderPoint(4, 11, 192, 130), (BoardCell{0, 0}));
   EXPECT_FALSE(CellUnderPoint(4, 11, 192 + 11 * 37, 130).Valid());
