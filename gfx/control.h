@@ -19,9 +19,11 @@ class OControl : public OSprite {
   virtual void Char(int /*character*/, int /*modifiers*/) {}
   virtual void SetFocus(bool /*focus*/) {}
 
-  // Inside the control's rectangle, edges included (x <= px <= x + width).
+  // Inside the control's rectangle: the left and top edges are in, x + width and
+  // y + height are out, so controls placed edge to edge never share a point and one
+  // press reaches one of them.
   bool Contains(int px, int py) const {
-    return x <= px && px <= x + width && y <= py && py <= y + height;
+    return x <= px && px < x + width && y <= py && py < y + height;
   }
   // The pixel hit test: false where the point lies off the current picture or on its
   // colour key.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/screen.h"
+#include "app/screen_test_support.h"
 #include "control_test_pictures.h"
 #include "gfx/button.h"
 
@@ -74,11 +75,12 @@ TEST_F(ButtonOnScreen, PressDraggedOutAndReleasedOutsideDoesNotFire) {
   EXPECT_EQ(screen.fired, 0);
 }
 
-TEST_F(ButtonOnScreen, EdgesCountAsInsideAndHiddenButtonsIgnoreInput) {
-  // The right and bottom edges (x + width, y + height) are inside.
-  EXPECT_TRUE(button->LButtonDown(50, 30));
-  EXPECT_FALSE(button->LButtonDown(51, 30));
-  EXPECT_FALSE(button->LButtonDown(50, 31));
+TEST_F(ButtonOnScreen, RightAndBottomEdgesAreOutsideAndHiddenButtonsIgnoreInput) {
+  // The button covers x 10 ... 49 and y 10 ... 29.
+  EXPECT_TRUE(button->LButtonDown(10, 10));
+  EXPECT_TRUE(button->LButtonDown(49, 29));
+  EXPECT_FALSE(button->LButtonDown(50, 29));
+  EXPECT_FALSE(button->LButtonDown(49, 30));
   EXPECT_FALSE(button->LButtonDown(9, 10));
 
   button->visible = false;
@@ -86,6 +88,34 @@ TEST_F(ButtonOnScreen, EdgesCountAsInsideAndHiddenButtonsIgnoreInput) {
   EXPECT_FALSE(button->LButtonDown(20, 15));
   EXPECT_FALSE(button->clicked);
   EXPECT_FALSE(button->MouseMove(20, 15, false));
+}
+
+// Three 30-wide buttons side by side, as in the top row of the side panel: a click on
+// a shared edge fires the button that starts there and leaves no other one armed.
+TEST(Button, OneClickOnTouchingButtonsFiresExactlyOne) {
+  screen_test::RecordingScreen screen(nullptr, 0, 0, 800, 600);
+  OButton* row[3];
+  for (int i = 0; i < 3; ++i) {
+    row[i] = new OButton();
+    FillLooks(*row[i], 3, 1, 30, 20);
+    row[i]->x = 703 + 30 * i;
+    row[i]->y = 10;
+    screen.AddControl(row[i]);
+  }
+  for (int i = 1; i < 3; ++i) {
+    const int edge = 703 + 30 * i;
+    screen.fired.clear();
+    screen.OnLButtonDown(edge, 15);
+    EXPECT_EQ(screen.OnLButtonUp(edge, 15), row[i]);
+    ASSERT_EQ(screen.fired.size(), 1u) << "edge " << edge;
+    EXPECT_EQ(screen.fired[0], row[i]);
+    for (OButton* button : row) EXPECT_FALSE(button->clicked) << "edge " << edge;
+    // A release over the left neighbour without a press of its own fires nothing.
+    screen.OnLButtonUp(edge - 1, 15);
+    EXPECT_EQ(screen.fired.size(), 1u) << "edge " << edge;
+  }
+  // Just past the last button's right edge nothing is hit.
+  EXPECT_EQ(screen.OnLButtonDown(793, 15), nullptr);
 }
 
 TEST(Button, SingleLookRestartsItsAnimationOnPress) {
@@ -126,8 +156,9 @@ TEST(Button, PixelHitTestMissesTransparentPixels) {
   EXPECT_FALSE(button.clicked);
   EXPECT_TRUE(button.LButtonDown(130, 115));
   EXPECT_TRUE(button.clicked);
-  // The edge pixel (x + width) is inside the rectangle but off the picture.
-  EXPECT_FALSE(button.Hit(140, 115));
+  // The rightmost pixel of the picture hits; one further is off the picture.
+  EXPECT_TRUE(button.Hit(139, 115));
+  EXPECT_FALSE(button.PixelHit(140, 115));
   button.pixelHitTest = false;
   EXPECT_TRUE(button.Hit(105, 105));
 }
