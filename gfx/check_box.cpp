@@ -86,7 +86,9 @@ void OCheckBox::Uncheck() {
 
 void OCheckBox::SetCaption(const std::string& text) {
   caption_ = text;
-  const OTextStyle& style = DrawingStyle();
+  const OTextStyle& style = captionStyle;
+  KeepDrawingStyle keep;
+  DrawingStyle() = style;
   const int w = std::max(1, kCaptionCharWidth * static_cast<int>(text.size()));
   captionSurface_.Resize(w, kCaptionHeight, static_cast<int>(style.backgroundColour & 0xFFFFFF));
   captionSurface_.DrawText(text, 0, 0);

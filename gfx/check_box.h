@@ -31,13 +31,16 @@ class OCheckBox : public OControl {
 
   void Check();
   void Uncheck();
-  // Draws the caption in the current drawing style; the caption's background is transparent.
+  // Draws the caption in captionStyle; the caption's background is transparent.
   void SetCaption(const std::string& text);
 
   const std::string& Caption() const { return caption_; }
   const OSurface& CaptionSurface() const { return captionSurface_; }
 
   bool checked = false;
+  // The caption's font and colours: the default drawing style unless set before SetCaption,
+  // never whatever the last drawer left in the shared drawing style.
+  OTextStyle captionStyle;
 
  private:
   bool HasFullLooks() const { return subSprites.size() >= 6; }

@@ -46,6 +46,19 @@ struct OTextStyle {
 // The current drawing style (text drawing is window-thread only, so one set suffices).
 OTextStyle& DrawingStyle();
 
+// Puts the drawing style back when the scope ends, so whoever sets it for its own text
+// leaves the next drawer the style it found.
+class KeepDrawingStyle {
+ public:
+  KeepDrawingStyle() : saved_(DrawingStyle()) {}
+  ~KeepDrawingStyle() { DrawingStyle() = saved_; }
+  KeepDrawingStyle(const KeepDrawingStyle&) = delete;
+  KeepDrawingStyle& operator=(const KeepDrawingStyle&) = delete;
+
+ private:
+  OTextStyle saved_;
+};
+
 class OSurface {
  public:
   // Silhouette threshold: from this transparency level on, a picture without a plane

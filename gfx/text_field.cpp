@@ -10,6 +10,7 @@ namespace {
 
 int TextWidth(const OTextStyle& font, std::string_view text) {
   if (text.empty()) return 0;
+  KeepDrawingStyle keep;
   DrawingStyle() = font;
   int width = 0, height = 0;
   OSurface::TextExtent(text, width, height);
@@ -21,11 +22,6 @@ int TextWidth(const OTextStyle& font, std::string_view text) {
 OTextField::OTextField(const std::shared_ptr<OSheet>& sheet) : OControl(sheet), font(DrawingStyle()) {}
 
 OTextField::~OTextField() = default;
-
-int& OTextField::BlinkTimer() {
-  static int timer = 0;
-  return timer;
-}
 
 bool OTextField::Load(const std::string& path) {
   // Loading drops every layer; the text layer, and the caret while focused, go back on.
@@ -77,6 +73,7 @@ void OTextField::Render() {
   } else {
     textSurface_.Resize(w, h, background);
   }
+  KeepDrawingStyle keep;
   DrawingStyle() = font;
   const std::size_t from = std::min<std::size_t>(static_cast<std::size_t>(std::max(0, firstVisible_)), text_.size());
   textSurface_.DrawText(std::string_view(text_).substr(from), 0, 0);
@@ -95,10 +92,9 @@ void OTextField::PlaceCaret() {
 }
 
 void OTextField::OnFrame(int elapsedMs) {
-  int& timer = BlinkTimer();
-  timer += elapsedMs;
-  if (timer < kBlinkMs) return;
-  timer = 0;
+  blinkTimer_ += elapsedMs;
+  if (blinkTimer_ < kBlinkMs) return;
+  blinkTimer_ = 0;
   if (caretSurface_.Width() == 0 || caretSurface_.Height() == 0) return;
   // Drawn in the background colour the caret matches its key and disappears.
   caretLit_ = !caretLit_;

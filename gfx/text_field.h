@@ -18,7 +18,8 @@ class OTextField : public OControl {
   static constexpr int kBlinkMs = 301;
   static constexpr int kCaretWidth = 2, kCaretTopGap = 3;
 
-  // The font is the drawing style in force now.
+  // The font is the drawing style in force now. Drawing and measuring set the drawing
+  // style to the font and put the previous one back afterwards.
   explicit OTextField(const std::shared_ptr<OSheet>& sheet = nullptr);
   ~OTextField() override;
 
@@ -54,8 +55,9 @@ class OTextField : public OControl {
   int TextWidthToCaret() const;
   int AvailableWidth() const { return fieldWidth - marginX; }
 
-  // The blink timer all text fields share.
-  static int& BlinkTimer();
+  // Milliseconds since the caret last showed or hid; each field keeps its own, so two
+  // fields on one screen do not speed up each other's blinking.
+  int BlinkTimer() const { return blinkTimer_; }
 
   int maximumLength = kDefaultMaximumLength;
   int marginX = 0, marginY = 0;
@@ -76,6 +78,7 @@ class OTextField : public OControl {
   OSurface caretSurface_{1, 1};
   bool caretShown_ = false;
   bool caretLit_ = true;
+  int blinkTimer_ = 0;
 };
 
 }  // namespace tavlero

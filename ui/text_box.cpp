@@ -5,21 +5,6 @@
 #include "ui/markup_prepare.h"
 
 namespace tavlero {
-namespace {
-
-// Puts the drawing style back when the text box is done with it.
-class KeepDrawingStyle {
- public:
-  KeepDrawingStyle() : saved_(DrawingStyle()) {}
-  ~KeepDrawingStyle() { DrawingStyle() = saved_; }
-  KeepDrawingStyle(const KeepDrawingStyle&) = delete;
-  KeepDrawingStyle& operator=(const KeepDrawingStyle&) = delete;
-
- private:
-  OTextStyle saved_;
-};
-
-}  // namespace
 
 OTextStyle OTextBox::DefaultStyle() {
   OTextStyle style;
@@ -77,8 +62,8 @@ int OTextBox::LineHeight(int line) const {
 
 int OTextBox::TextHeight() const {
   int total = 0;
-  for (const OTextLine& line : lines_) total += line.height + kLineGap;
-  return lines_.empty() ? 0 : total - kLineGap;
+  for (const OTextLine& line : lines_) total += line.height + lineGap;
+  return lines_.empty() ? 0 : total - lineGap;
 }
 
 void OTextBox::Render(int offset, bool byPixels) {
@@ -98,7 +83,7 @@ void OTextBox::Render(int offset, bool byPixels) {
     const OTextLine& line = lines_[i];
     // Lines wholly above the box are skipped; a line cut by the top edge shows its rest.
     if (top + line.height > 0) DrawLine(line, top);
-    top += line.height + kLineGap;
+    top += line.height + lineGap;
   }
 }
 

@@ -63,6 +63,8 @@ class OTextBox {
   int Height() const { return height_; }
 
   double x = 0, y = 0;
+  // Pixels between one line and the next; Render and TextHeight use it.
+  int lineGap = kLineGap;
 
  private:
   void DrawLine(const OTextLine& line, int top);

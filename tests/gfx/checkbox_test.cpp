@@ -3,6 +3,7 @@
 
 #include "control_test_pictures.h"
 #include "gfx/check_box.h"
+#include "gfx/text_field.h"
 #include "platform/fake_text_renderer.h"
 #include "platform/services.h"
 
@@ -74,6 +75,32 @@ TEST(CheckBox, CaptionIsALayerBesideTheBox) {
   box.SetCaption("Music on");
   EXPECT_EQ(box.shownFrames.size(), 2u);
   EXPECT_EQ(box.CaptionSurface().Width(), 80);
+}
+
+// The drawing style is shared by everything that draws text; a text field drawing in
+// its own font before must not change how a caption looks.
+TEST(CheckBox, CaptionLooksTheSameAfterATextFieldDrewInAnotherStyle) {
+  platform::FakeTextRenderer text;
+  platform::ScopedServices services({nullptr, &text, nullptr});
+  KeepDrawingStyle keepForOtherTests;
+  DrawingStyle() = OTextStyle();
+  OCheckBox before, after;
+  before.SetCaption("Autosave");
+
+  OTextField field;
+  OTextStyle big{0xFF0000, 0x00FF00, 0, 1, 24, "Arial"};
+  field.SetFont(big);
+  field.SetText("Player");
+  EXPECT_EQ(DrawingStyle(), OTextStyle()) << "the field puts the drawing style back";
+  DrawingStyle() = big;  // nor is a style someone else left behind picked up
+  after.SetCaption("Autosave");
+  const OSurface &a = before.CaptionSurface(), &b = after.CaptionSurface();
+  ASSERT_EQ(a.Width(), b.Width());
+  int differing = 0;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x) differing += a.PixelAt(x, y) != b.PixelAt(x, y);
+  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(a.colourKey, b.colourKey);
 }
 
 }  // namespace

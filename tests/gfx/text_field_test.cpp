@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/screen.h"
 #include "control_test_pictures.h"
@@ -24,7 +25,6 @@ constexpr int kCharWidth = 6;
 struct TextFieldTest : ::testing::Test {
   void SetUp() override {
     DrawingStyle() = OTextStyle();
-    OTextField::BlinkTimer() = 0;
     OSprite picture;
     FillLooks(picture, 3, 1, 66, 20);
     field.CopyFrom(&picture);
@@ -169,7 +169,7 @@ TEST_F(TextFieldTest, ClickingGivesAndTakesTheFocus) {
   EXPECT_FALSE(first->CaretShown());
 }
 
-TEST_F(TextFieldTest, CaretBlinksOnASharedTimer) {
+TEST_F(TextFieldTest, CaretBlinksEvery301Milliseconds) {
   field.font.textColour = 0x0000FF;
   field.SetFocus(true);
   const OSurface& caret = field.CaretSurface();
@@ -183,15 +183,32 @@ TEST_F(TextFieldTest, CaretBlinksOnASharedTimer) {
   EXPECT_EQ(caret.PixelAt(0, 0), 0x0000FFu);
   field.OnFrame(1);
   EXPECT_EQ(caret.PixelAt(1, 9), 0xFFFFFFu);  // the key colour: hidden
-  // Another field's ticks count towards the same timer.
-  OTextField other;
-  other.OnFrame(200);
-  field.OnFrame(101);
+  field.OnFrame(301);
   EXPECT_EQ(caret.PixelAt(0, 0), 0x0000FFu);
   // Typing shows the caret again at once.
   field.OnFrame(301);
   field.Char('a', 0);
   EXPECT_EQ(field.CaretSurface().PixelAt(0, 0), 0x0000FFu);
+}
+
+// Two fields on one screen get every tick; each must still blink at its own pace.
+TEST_F(TextFieldTest, TwoFieldsTickingTogetherEachBlinkEvery301Milliseconds) {
+  OTextField other;
+  other.CopyFrom(&field);
+  field.SetFocus(true);
+  other.SetFocus(true);
+  std::vector<int> fieldToggles, otherToggles;
+  for (int elapsed = 30; elapsed <= 1800; elapsed += 30) {
+    const std::uint32_t fieldWas = field.CaretSurface().PixelAt(0, 0);
+    const std::uint32_t otherWas = other.CaretSurface().PixelAt(0, 0);
+    field.OnFrame(30);
+    other.OnFrame(30);
+    if (field.CaretSurface().PixelAt(0, 0) != fieldWas) fieldToggles.push_back(elapsed);
+    if (other.CaretSurface().PixelAt(0, 0) != otherWas) otherToggles.push_back(elapsed);
+  }
+  // 30 ms ticks pass 301 ms on the 11th tick: a toggle every 330 ms.
+  EXPECT_EQ(fieldToggles, (std::vector<int>{330, 660, 990, 1320, 1650}));
+  EXPECT_EQ(otherToggles, fieldToggles);
 }
 
 }  // namespace
