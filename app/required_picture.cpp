@@ -10,8 +10,9 @@
 
 namespace tavlero {
 
-void FailMissingFile(const std::string& path) {
-  const std::string text = "Error: file " + path + " not found!";
+void FailMissingFile(const std::string& path) { FailWithMessage("Error: file " + path + " not found!"); }
+
+void FailWithMessage(const std::string& text) {
   if (auto* window = platform::CurrentServices().window) {
     window->MessageBox(text, "");  // also written to standard error
   } else {

@@ -94,7 +94,7 @@ void OScreen::PurgeExpired(bool destroy) {
 void OScreen::AddControl(OControl* control) {
   if (!control || !control->HasContent()) return;
   // Added twice it would be deleted twice.
-  if (std::find(sprites_.begin(), sprites_.end(), control) == sprites_.end()) sprites_.push_back(control);
+  if (std::find(sprites_.begin(), sprites_.end(), control) == sprites_.end()) Insert(control);
   if (std::find(controls_.begin(), controls_.end(), control) == controls_.end()) controls_.push_back(control);
 }
 
@@ -102,7 +102,17 @@ void OScreen::AddSprite(OSprite* sprite) {
   if (!sprite || !sprite->HasContent()) return;
   if (std::find(sprites_.begin(), sprites_.end(), sprite) != sprites_.end()) return;
   sprite->lastDrawn.visible = false;
-  sprites_.push_back(sprite);
+  Insert(sprite);
+}
+
+void OScreen::Insert(OSprite* sprite) {
+  if (!keepDepthOrder) {
+    sprites_.push_back(sprite);
+    return;
+  }
+  const auto place = std::find_if(sprites_.begin(), sprites_.end(),
+                                   [sprite](const OSprite* other) { return other->z < sprite->z; });
+  sprites_.insert(place, sprite);
 }
 
 void OScreen::SetControlVisible(OControl* control, bool visible) {

@@ -97,6 +97,9 @@ class OScreen {
   std::uint32_t backgroundColour = 0;
   bool present = true;          // copy the surface to the window after drawing
   bool skipNextRedraw = false;  // the next tick skips its redraw once
+  // Sprites added while the screen is shown take their place by depth (after every
+  // sprite with a larger or equal z) instead of going on top of everything.
+  bool keepDepthOrder = false;
 
  protected:
   // Where a sprite's pictures land now: the union of its shown pictures.
@@ -113,6 +116,7 @@ class OScreen {
   void RecreateSurface();
   void DeleteSurface();
   void Detach(OSprite* sprite, bool destroy);
+  void Insert(OSprite* sprite);
   void FeedClipboard();
 
   OWindow* owner_ = nullptr;

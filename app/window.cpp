@@ -205,6 +205,10 @@ void OWindow::ReadClipboardText(char* buffer, int max) {
   buffer[length] = '\0';
 }
 
+void OWindow::SetWaitCursor(bool wait) {
+  if (system_ != nullptr) system_->SetCursorShape(wait ? platform::CursorShape::kWait : platform::CursorShape::kArrow);
+}
+
 bool OWindow::IsForeground() { return system_ != nullptr && system_->IsForeground(); }
 
 void OWindow::EnterFullScreen() {

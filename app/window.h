@@ -63,6 +63,8 @@ class OWindow {
   void RequestClose();
   void SetPlacement(int x, int y, int width, int height);
   void GetCursorClientPos(int& x, int& y);
+  // The hourglass while the program is busy (the computer thinks), else the arrow.
+  void SetWaitCursor(bool wait);
   void GetDisplaySize(int& width, int& height);
   // Copies the clipboard's text (at most max characters) into buffer, terminated;
   // leaves buffer unchanged when the clipboard holds no text.
@@ -75,6 +77,9 @@ class OWindow {
 
   int Width() const { return width_; }
   int Height() const { return height_; }
+  // Where the window was last placed on the desktop.
+  int WindowX() const { return x_; }
+  int WindowY() const { return y_; }
   void SetBackgroundColour(std::uint32_t colour) { backgroundColour_ = colour; }
   void SetNoCaption(bool value) { noCaption_ = value; }
   void SetNoSizingBorder(bool value) { noSizingBorder_ = value; }
