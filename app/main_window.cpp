@@ -1,27 +1,35 @@
 #include "app/main_window.h"
 
-#include "app/required_picture.h"
+#include <dirent.h>
+
+#include <algorithm>
+#include <string>
+
+#include "app/dialog_placement.h"
 #include "app/screen.h"
-#include "gfx/sprite.h"
 #include "platform/window_system.h"
+#include "sound/music_player.h"
+#include "ui/confirm_dialog.h"
+#include "ui/end_game_dialog.h"
+#include "ui/game_screen.h"
+#include "ui/intro_screen.h"
+#include "ui/picture_tables.h"
 
 namespace tavlero {
 
 namespace {
 OMainWindow* g_mainWindow = nullptr;
 constexpr int kBoardWidth = 800, kBoardHeight = 600;
-constexpr int kPanelX = 600;
-// Backdrops lie behind everything else on the board screen (larger z is further back).
-constexpr double kBoardBackdropDepth = 10000, kPanelBackdropDepth = 10001;
+constexpr int kIntroSize = 400;
+constexpr std::uint32_t kIntroBackground = 0xC8C8C8;
 
-// A picture the board screen cannot do without, placed at (x, y) behind the pieces.
-void AddBackdrop(OScreen& screen, const char* path, int x, int y, double depth) {
-  auto* sprite = new OSprite();
-  LoadRequiredPicture(*sprite, path);
-  sprite->x = x;
-  sprite->y = y;
-  sprite->z = depth;
-  screen.AddSprite(sprite);
+// Every dialog-like screen starts hidden at (0, 0) and draws by dirty rectangles.
+template <class Screen>
+Screen* PrepareDialog(Screen* screen) {
+  screen->Init();
+  screen->backgroundColour = 0;
+  screen->redrawMode = OScreen::kRedrawDirty;
+  return screen;
 }
 }  // namespace
 
@@ -35,30 +43,102 @@ OMainWindow::~OMainWindow() {
 
 bool OMainWindow::OnCreate() {
   // The game object: the board screen that fills the window.
-  game_ = new OScreen(this, 0, 0, kBoardWidth, kBoardHeight);
+  game_ = new OGameScreen(this);
   SetCloseRequested(true);
+
+  intro_ = new OIntroScreen(this);
+  intro_->backgroundColour = kIntroBackground;
+  intro_->redrawMode = OScreen::kRedrawFull;
+  intro_->Init();
+  intro_->onClose = [this] { ShowBoard(); };
+  int desktopWidth = 0, desktopHeight = 0;
+  GetDisplaySize(desktopWidth, desktopHeight);
+  SetPlacement((desktopWidth - kIntroSize) / 2, (desktopHeight - kIntroSize) / 2, kIntroSize, kIntroSize);
+  intro_->ShowModal(&currentScreen_);
+
+  LoadSharedPictures();
+  game_->Init();
   game_->backgroundColour = 0;
   game_->redrawMode = OScreen::kRedrawDirty;
-  AddBackdrop(*game_, "clp/jp2.clp", 0, 0, kBoardBackdropDepth);
-  AddBackdrop(*game_, "clp/jp9.clp", kPanelX, 0, kPanelBackdropDepth);
-  game_->ShowModal(&currentScreen_);
+
+  BoardDialogs dialogs;
+  dialogs.endOfGame = PrepareDialog(new OEndGameDialog(this));
+  dialogs.confirmation = PrepareDialog(new OConfirmDialog(this));
+  screens_.push_back(dialogs.endOfGame);
+  screens_.push_back(dialogs.confirmation);
+  game_->SetDialogs(dialogs);
   return true;
 }
 
+void OMainWindow::ShowBoard() {
+  if (introClosed_) return;
+  introClosed_ = true;
+  currentScreen_ = nullptr;
+  BuildMusicList();
+  int desktopWidth = 0, desktopHeight = 0;
+  GetDisplaySize(desktopWidth, desktopHeight);
+  SetPlacement((desktopWidth - game_->Width()) / 2, (desktopHeight - game_->Height()) / 2, game_->Width(),
+               game_->Height());
+  game_->ShowModal(&currentScreen_);
+  boardShown_ = true;
+}
+
+void OMainWindow::BuildMusicList() {
+  MusicPlayer& music = Music();
+  music.RemoveTrack(-1);
+  std::vector<std::string> files;
+  if (DIR* folder = opendir("music")) {
+    while (const dirent* entry = readdir(folder)) {
+      const std::string name = entry->d_name;
+      if (name.size() > 4 && name.compare(name.size() - 4, 4, ".mid") == 0) files.push_back("music/" + name);
+    }
+    closedir(folder);
+  }
+  // The folder's own order differs between file systems; sorted, the list is the same everywhere.
+  std::sort(files.begin(), files.end());
+  for (std::size_t i = 0; i < files.size(); ++i) music.AddTrack(static_cast<int>(i), files[i]);
+  if (game_->options.music) music.Play(MusicPlayer::kRandomTrack);
+}
+
 void OMainWindow::OnDestroy() {
+  if (game_ != nullptr && boardShown_) {
+    if (game_->DemoRunning()) game_->StopDemo();
+    // The game in progress is kept for the next start; without Autosave the options are.
+    if (game_->options.autosave) {
+      game_->Save();
+    } else {
+      game_->SaveOptions();
+    }
+  }
   StopMusic();
+  Music().RemoveTrack(-1);
   delete game_;
   game_ = nullptr;
+  delete intro_;
+  intro_ = nullptr;
   for (OScreen* screen : screens_) delete screen;
   screens_.clear();
   currentScreen_ = nullptr;
   pressedScreen_ = nullptr;
+  boardShown_ = false;
+  FreeSharedPictures();
 }
 
-void OMainWindow::StopMusic() {}
+void OMainWindow::StopMusic() { Music().Stop(); }
 
 void OMainWindow::OnFrame(int elapsedMs) {
-  if (!IsForeground()) StopMusic();
+  // The intro cannot be deleted while it closes itself; it goes on the next tick.
+  if (introClosed_ && intro_ != nullptr) {
+    delete intro_;
+    intro_ = nullptr;
+  }
+  if (boardShown_) {
+    if (!IsForeground()) {
+      StopMusic();
+    } else if (game_->options.music && !Music().IsPlaying()) {
+      Music().Play(MusicPlayer::kRandomTrack);
+    }
+  }
   if (currentScreen_ != nullptr) currentScreen_->OnFrame(elapsedMs);
 }
 
@@ -95,12 +175,12 @@ void OMainWindow::OnRButtonUp(int x, int y) {
 void OMainWindow::OnKeyDown(int key, int modifiers) {
   switch (key) {
     case platform::vk::kF1:
-      musicOn = false;
+      if (game_ != nullptr) game_->options.music = 0;
       StopMusic();
       break;
     case platform::vk::kF2:
       LeaveFullScreen();
-      windowMode = 0;
+      if (game_ != nullptr) game_->options.windowMode = 0;
       break;
     case platform::vk::kF3:
       StopMusic();
@@ -119,11 +199,7 @@ void OMainWindow::OnChar(int character, int modifiers) {
   if (currentScreen_ != nullptr) currentScreen_->OnChar(character, modifiers);
 }
 
-void OMainWindow::ShowDialog(OScreen* screen) {
-  const int width = screen->Width(), height = screen->Height();
-  screen->SetRect((585 - width) / 2 + 60, (600 - height) / 2, width, height);
-  screen->ShowModal(&currentScreen_);
-}
+void OMainWindow::ShowDialog(OScreen* screen) { ShowDialogScreen(*screen, &currentScreen_); }
 
 int RunApplication() {
   static OMainWindow window;

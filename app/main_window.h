@@ -9,6 +9,8 @@
 namespace tavlero {
 
 class OScreen;
+class OGameScreen;
+class OIntroScreen;
 
 class OMainWindow : public OWindow {
  public:
@@ -35,16 +37,22 @@ class OMainWindow : public OWindow {
   OScreen* CurrentScreen() const { return currentScreen_; }
   OScreen** CurrentScreenSlot() { return &currentScreen_; }
   OScreen* PressedScreen() const { return pressedScreen_; }
-  OScreen* Game() const { return game_; }
-
-  // The options the window itself acts on.
-  bool musicOn = true;
-  int windowMode = 0;  // 1 full screen, 0 windowed
+  OGameScreen* Game() const { return game_; }
+  OIntroScreen* Intro() const { return intro_; }
+  // True once the intro has closed and the board screen has been shown.
+  bool BoardShown() const { return boardShown_; }
 
  private:
   void StopMusic();
+  // The intro has closed: the music list, the board's size and place, the board.
+  void ShowBoard();
+  // Fills the music player's list with the "*.mid" files of the "music" folder.
+  void BuildMusicList();
 
-  OScreen* game_ = nullptr;            // the board screen, owned
+  OGameScreen* game_ = nullptr;        // the board screen, owned
+  OIntroScreen* intro_ = nullptr;      // owned until it has closed
+  bool introClosed_ = false;
+  bool boardShown_ = false;
   std::vector<OScreen*> screens_;      // every other screen, owned
   OScreen* currentScreen_ = nullptr;
   OScreen* pressedScreen_ = nullptr;

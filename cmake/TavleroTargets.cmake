@@ -20,9 +20,7 @@ function(tavlero_library name folder)
   target_link_libraries(${name} PUBLIC ${ARGN})
 endfunction()
 
-set(TAVLERO_PROGRAM_SOURCES
-  ${PROJECT_SOURCE_DIR}/app/main.cpp
-  ${PROJECT_SOURCE_DIR}/app/main_window.cpp)
+set(TAVLERO_PROGRAM_SOURCES ${PROJECT_SOURCE_DIR}/app/main.cpp)
 
 # tavlero_data_target(NAME): registers a custom target that writes into the data folder.
 function(tavlero_data_target name)

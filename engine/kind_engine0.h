@@ -21,6 +21,8 @@ class KindEngine0 : public SearchEngine {
   // Adds the records of an endgame file to this engine's table (shared with every
   // node it creates). False when the file cannot be opened.
   bool LoadEndgameTable(const std::string& fileName);
+  // Uses a table already loaded (shared, never copied) in place of this engine's own.
+  void ShareEndgameTable(std::shared_ptr<EndgameTable> table) { endgames_ = std::move(table); }
   const EndgameTable& Endgames() const;
 
  private:

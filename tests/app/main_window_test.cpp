@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include "app/screen.h"
+#include "ui/game_screen.h"
+#include "ui/intro_screen.h"
 #include "gfx/sprite.h"
 #include "gfx/surface.h"
 #include "platform/fake_text_renderer.h"
@@ -60,18 +62,20 @@ class MainWindowTest : public ::testing::Test {
   OMainWindow window;
 };
 
-TEST_F(MainWindowTest, StartsWithTheBoardScreenCurrentShowingBoardAndPanel) {
+TEST_F(MainWindowTest, StartsWithTheIntroCentredAndNeitherLoadsNorSavesBeforeTheBoardIsShown) {
   ASSERT_TRUE(window.Create("Tavlero", "OMainWindow", 800, 600, 1));
   EXPECT_EQ(TheMainWindow(), &window);
   ASSERT_NE(window.Game(), nullptr);
-  EXPECT_EQ(window.CurrentScreen(), window.Game());
+  ASSERT_NE(window.Intro(), nullptr);
+  EXPECT_EQ(window.CurrentScreen(), static_cast<OScreen*>(window.Intro()));
   EXPECT_TRUE(window.CloseRequested());
   EXPECT_EQ(desktop.Params().title, "Tavlero");
+  EXPECT_EQ(desktop.WindowX(), (desktop.displayWidth - 400) / 2);
+  EXPECT_EQ(desktop.WindowY(), (desktop.displayHeight - 400) / 2);
   window.ShowAndUpdate();
   EXPECT_FALSE(desktop.Blits().empty());
-  // The board's light squares and the panel's wood are drawn, not the black background.
-  EXPECT_NE(desktop.PixelAt(19 + 35, 19 + 35), 0x000000u);
-  EXPECT_NE(desktop.PixelAt(700, 300), 0x000000u);
+  EXPECT_NE(desktop.PixelAt(200, 200), 0x000000u) << "the intro picture is drawn";
+  EXPECT_FALSE(window.BoardShown());
 }
 
 TEST_F(MainWindowTest, AReleaseAfterAScreenChangeReachesNobody) {
@@ -101,9 +105,9 @@ TEST_F(MainWindowTest, DialogsAreCentredOverTheBoardBesideThePanel) {
   EXPECT_EQ(dialog.Y(), (600 - 205) / 2);
   EXPECT_EQ(dialog.Width(), 305);
   EXPECT_EQ(window.CurrentScreen(), &dialog);
-  EXPECT_EQ(dialog.ScreenBelow(), window.Game());
+  EXPECT_EQ(dialog.ScreenBelow(), static_cast<OScreen*>(window.Intro()));
   dialog.CloseModal(0);
-  EXPECT_EQ(window.CurrentScreen(), window.Game());
+  EXPECT_EQ(window.CurrentScreen(), static_cast<OScreen*>(window.Intro()));
 }
 
 TEST_F(MainWindowTest, FunctionKeysAreTheWindowsOwnAndOtherKeysReachTheScreen) {
@@ -111,12 +115,12 @@ TEST_F(MainWindowTest, FunctionKeysAreTheWindowsOwnAndOtherKeysReachTheScreen) {
   CountingScreen screen(&window, 0, 0, 800, 600);
   screen.ShowModal(window.CurrentScreenSlot());
   window.OnKeyDown(platform::vk::kF1, 0);
-  EXPECT_FALSE(window.musicOn);
+  EXPECT_EQ(window.Game()->options.music, 0);
   window.EnterFullScreen();
-  window.windowMode = 1;
+  window.Game()->options.windowMode = 1;
   window.OnKeyDown(platform::vk::kF2, 0);
   EXPECT_FALSE(window.IsFullScreen());
-  EXPECT_EQ(window.windowMode, 0);
+  EXPECT_EQ(window.Game()->options.windowMode, 0);
   window.OnKeyDown(platform::vk::kF3, 0);
   EXPECT_TRUE(desktop.Minimised());
   EXPECT_EQ(screen.lastKey, 0);

@@ -34,8 +34,10 @@ class GameHistoryTest : public ::testing::Test {
 
   // Runs `show-game FILE`; returns the exit code, fills standard output and error.
   int ShowGame(const std::string& file, std::string& out, std::string& err) const {
-    const int status = std::system(("'" + std::string(TAVLERO_TOOL_PATH) + "' show-game " + file + " >'" +
-                                    Path("out") + "' 2>'" + Path("err") + "'").c_str());
+    std::string command = "'";
+    command += TAVLERO_TOOL_PATH;
+    command += "' show-game " + file + " >'" + Path("out") + "' 2>'" + Path("err") + "'";
+    const int status = std::system(command.c_str());
     out.clear(), err.clear();
     ReadFileBytes(Path("out"), out);
     ReadFileBytes(Path("err"), err);

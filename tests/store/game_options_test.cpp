@@ -127,7 +127,11 @@ std::string Order(const ScoreTable& table) {
 
 TEST(ScoreTableTest, TextKeepsTenHighestPerGroupAndReadsBackInOrder) {
   ScoreTable table;
-  for (int score : {5, 11, 1, 7, 3, 9, 2, 10, 4, 8, 6}) table.Add({"p" + std::to_string(score), "b", "c", score});
+  for (int score : {5, 11, 1, 7, 3, 9, 2, 10, 4, 8, 6}) {
+    std::string name = "p";
+    name += std::to_string(score);
+    table.Add({name, "b", "c", score});
+  }
   table.Add({"other", "b", "d", 0});
   table.Add({"tie", "e", "f", 7});
   table.Add({"tab\tin name", "e", "f", 7});

@@ -1,0 +1,27 @@
+// Small pieces shared by the plays of the board kinds 0 to 7.
+#pragma once
+
+#include "game/cell_codes.h"
+
+namespace tavlero {
+
+class OGameScreen;
+class SearchEngine;
+
+// A piece of `side` that stands on the board (not the mark of a jumped piece).
+constexpr bool PieceOf(int code, int side) { return BelongsTo(code, side) && !IsCaptureMark(code); }
+
+// Pieces of side +1 and side -1 among the cells that carry the current kind's position.
+void CountBoardPieces(const OGameScreen& game, int& first, int& second);
+
+// A board click that hits no cell: silent the very first time, refused afterwards.
+// Marks that a board click has been seen either way.
+void NoteBoardClick(OGameScreen& game, bool hit);
+
+// With one human the board takes the human's clicks only on the human's turn.
+bool HumansTurn(const OGameScreen& game, const SearchEngine& engine);
+
+// The kind's end rules applied to the engine's position; ends the game when decided.
+bool EndIfDecided(OGameScreen& game);
+
+}  // namespace tavlero

@@ -1,0 +1,68 @@
+#include "ui/connection_play.h"
+
+#include "engine/search_engine.h"
+#include "game/board_geometry.h"
+#include "game/opening.h"
+#include "sound/effects_player.h"
+#include "ui/board_play_support.h"
+#include "ui/game_screen.h"
+
+namespace tavlero {
+
+bool ConnectionPlay::Open() {
+  const bool moved =
+      ApplyBoardOpening(4, *game_.Engine(), game_.options.computerFirst, game_.options.twoPlayers);
+  if (moved) {
+    game_.StorePosition();
+    game_.MarkGameRunning();
+  }
+  ShowPosition();
+  return moved;
+}
+
+void ConnectionPlay::Resume() {
+  if (game_.OneHuman() && !game_.demo && game_.Engine()->player > 0 && !EndIfDecided(game_)) ComputerMove();
+}
+
+void ConnectionPlay::ShowPosition() { game_.ShowBoardPosition(); }
+
+void ConnectionPlay::CountPieces(int& first, int& second) const { CountBoardPieces(game_, first, second); }
+
+void ConnectionPlay::Click(int x, int y) {
+  const BoardCell cell = game_.CellAt(x, y);
+  NoteBoardClick(game_, cell.Valid());
+  if (!cell.Valid()) return;
+  SearchEngine& engine = *game_.Engine();
+  const int index = CellIndex(4, engine.boardSize, cell.column, cell.row);
+  if (!HumansTurn(game_, engine) || engine.cells[index] != kEmptyCell) {
+    game_.PlaySound(effect::kRefused);
+    return;
+  }
+  engine.cells[index] = engine.player;
+  engine.evalState = 0;
+  engine.player = -engine.player;
+  game_.StorePosition();
+  ShowPosition();
+  const bool over = EndIfDecided(game_);
+  game_.PlaySound(effect::kLanded);
+  if (game_.OneHuman() && !over) ComputerMove();
+  game_.clickedCell = {};
+  game_.selectedCell = {};
+  game_.ShowUndo();
+  ++game_.movesMade;
+}
+
+void ConnectionPlay::ComputerMove() {
+  SearchEngine& engine = *game_.Engine();
+  const int moves = engine.GenerateSuccessors();
+  engine.ClearSuccessors();
+  if (moves == 0) return;
+  game_.Think(engine, game_.SearchDepth());
+  game_.MarkGameRunning();
+  game_.StorePosition();
+  ShowPosition();
+  EndIfDecided(game_);
+  game_.PlaySound(effect::kLanded);
+}
+
+}  // namespace tavlero

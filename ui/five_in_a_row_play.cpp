@@ -1,0 +1,88 @@
+#include "ui/five_in_a_row_play.h"
+
+#include "engine/search_engine.h"
+#include "game/board_geometry.h"
+#include "game/opening.h"
+#include "sound/effects_player.h"
+#include "ui/board_play_support.h"
+#include "ui/game_screen.h"
+
+namespace tavlero {
+
+FiveInARowPlay::~FiveInARowPlay() { Drop(); }
+
+bool FiveInARowPlay::Open() {
+  const bool moved =
+      ApplyBoardOpening(2, *game_.Engine(), game_.options.computerFirst, game_.options.twoPlayers);
+  if (moved) game_.StorePosition();
+  ShowPosition();
+  return moved;
+}
+
+void FiveInARowPlay::Resume() {
+  if (game_.OneHuman() && !game_.demo && game_.Engine()->player > 0 && !EndIfDecided(game_)) {
+    countdown_ = 0;
+    game_.busy = true;
+  }
+}
+
+void FiveInARowPlay::ShowPosition() { game_.ShowBoardPosition(); }
+
+void FiveInARowPlay::CountPieces(int& first, int& second) const { CountBoardPieces(game_, first, second); }
+
+void FiveInARowPlay::Drop() {
+  countdown_ = -1;
+  game_.busy = false;
+}
+
+void FiveInARowPlay::Click(int x, int y) {
+  const BoardCell cell = game_.CellAt(x, y);
+  NoteBoardClick(game_, cell.Valid());
+  if (!cell.Valid()) return;
+  SearchEngine& engine = *game_.Engine();
+  const int index = CellIndex(2, engine.boardSize, cell.column, cell.row);
+  if (!HumansTurn(game_, engine) || engine.cells[index] != kEmptyCell) {
+    game_.PlaySound(effect::kRefused);
+    return;
+  }
+  engine.cells[index] = engine.player;
+  engine.evalState = 0;
+  engine.player = -engine.player;
+  game_.StorePosition();
+  ShowPosition();
+  if (!EndIfDecided(game_)) {
+    countdown_ = 0;
+    game_.busy = true;
+  }
+  game_.clickedCell = {};
+  game_.selectedCell = {};
+  game_.ShowUndo();
+  ++game_.movesMade;
+  game_.PlaySound(effect::kStone);
+}
+
+void FiveInARowPlay::Tick() {
+  if (countdown_ < 0) return;
+  if (++countdown_ < kReplyFrames) return;
+  countdown_ = -1;
+  game_.busy = false;
+  if (game_.OneHuman()) ComputerMove();
+}
+
+void FiveInARowPlay::ComputerMove() {
+  SearchEngine& engine = *game_.Engine();
+  const int moves = engine.GenerateSuccessors();
+  engine.ClearSuccessors();
+  if (moves == 0) {
+    game_.EndGame(0);
+    return;
+  }
+  game_.Think(engine, game_.SearchDepth());
+  game_.MarkGameRunning();
+  game_.StorePosition();
+  ShowPosition();
+  game_.PlaySound(effect::kStone);
+  EndIfDecided(game_);
+}
+
+}  // namespace tavlero
