@@ -11,6 +11,11 @@
 #include "sound/music_player.h"
 #include "ui/confirm_dialog.h"
 #include "ui/end_game_dialog.h"
+#include "ui/exit_dialog.h"
+#include "ui/game_select_dialog.h"
+#include "ui/help_window.h"
+#include "ui/options_dialog.h"
+#include "ui/players_dialog.h"
 #include "ui/game_screen.h"
 #include "ui/intro_screen.h"
 #include "ui/picture_tables.h"
@@ -64,8 +69,13 @@ bool OMainWindow::OnCreate() {
   BoardDialogs dialogs;
   dialogs.endOfGame = PrepareDialog(new OEndGameDialog(this));
   dialogs.confirmation = PrepareDialog(new OConfirmDialog(this));
-  screens_.push_back(dialogs.endOfGame);
-  screens_.push_back(dialogs.confirmation);
+  dialogs.options = PrepareDialog(new OOptionsDialog(this));
+  dialogs.gameSelection = PrepareDialog(new OGameSelectDialog(this));
+  dialogs.players = PrepareDialog(new OPlayersDialog(this));
+  dialogs.exit = PrepareDialog(new OExitDialog(this));
+  dialogs.help = PrepareDialog(new OHelpWindow(this));
+  screens_ = {dialogs.endOfGame, dialogs.confirmation, dialogs.options, dialogs.gameSelection,
+              dialogs.players,   dialogs.exit,         dialogs.help};
   game_->SetDialogs(dialogs);
   return true;
 }
@@ -174,10 +184,6 @@ void OMainWindow::OnRButtonUp(int x, int y) {
 
 void OMainWindow::OnKeyDown(int key, int modifiers) {
   switch (key) {
-    case platform::vk::kF1:
-      if (game_ != nullptr) game_->options.music = 0;
-      StopMusic();
-      break;
     case platform::vk::kF2:
       LeaveFullScreen();
       if (game_ != nullptr) game_->options.windowMode = 0;

@@ -1,14 +1,21 @@
 #include "ui/board_screen.h"
 
+#include <cstdio>
 #include <string>
 
 #include "app/dialog_placement.h"
 #include "app/window.h"
 #include "game/game_history.h"
+#include "platform/window_system.h"
 #include "sound/effects_player.h"
 #include "sound/music_player.h"
 #include "ui/confirm_dialog.h"
 #include "ui/end_game_dialog.h"
+#include "ui/exit_dialog.h"
+#include "ui/game_select_dialog.h"
+#include "ui/help_window.h"
+#include "ui/options_dialog.h"
+#include "ui/players_dialog.h"
 #include "ui/picture_tables.h"
 #include "ui/text_sprite.h"
 
@@ -246,12 +253,17 @@ OControl* OBoardScreen::OnLButtonUp(int x, int y) {
   return control;
 }
 
+bool OBoardScreen::ShowDialog(OScreen* dialog) {
+  if (!dialog || !OwnerSlot()) return false;
+  ShowDialogScreen(*dialog, OwnerSlot());
+  return true;
+}
+
+void OBoardScreen::OpenHelp() { ShowDialog(dialogs_.help); }
+
 void OBoardScreen::RequestNewGame() {
   kindAtNewGame_ = options.gameKind;
-  if (options.score > 0 && !bannerShown && dialogs_.confirmation) {
-    if (OwnerSlot()) ShowDialogScreen(*dialogs_.confirmation, OwnerSlot());
-    return;
-  }
+  if (options.score > 0 && !bannerShown && ShowDialog(dialogs_.confirmation)) return;
   bannerShown = false;
   options.newGameNeeded = 1;
 }
@@ -276,16 +288,34 @@ void OBoardScreen::OnControl(OControl* control) {
     StartDemo();
   } else if (control == optionsButton_) {
     StopDemoIfRunning();
+    if (dialogs_.options) dialogs_.options->Prepare(&options, dialogs_.confirmation);
+    ShowDialog(dialogs_.options);
   } else if (control == gameButton_) {
     StopDemoIfRunning();
     bannerShown = false;
+    if (dialogs_.gameSelection)
+      dialogs_.gameSelection->Prepare(&options, dialogs_.players, dialogs_.confirmation);
+    ShowDialog(dialogs_.gameSelection);
+  } else if (control == helpButton_) {
+    OpenHelp();
   } else if (control == fullScreenButton_) {
     ToggleFullScreen();
   } else if (control == minimiseButton_) {
     if (OWindow* window = Owner()) window->Show(false);
   } else if (control == exitButton_) {
-    if (OWindow* window = Owner()) window->RequestClose();
+    // Without Autosave the player is reminded first that the game will not be kept.
+    if (options.autosave || !ShowDialog(dialogs_.exit)) {
+      if (OWindow* window = Owner()) window->RequestClose();
+    }
   }
+}
+
+void OBoardScreen::OnKeyDown(int key, int modifiers) {
+  if (key == platform::vk::kF1) {
+    OpenHelp();
+    return;
+  }
+  OScreen::OnKeyDown(key, modifiers);
 }
 
 void OBoardScreen::OpenEndOfGameDialog() {
@@ -299,8 +329,19 @@ void OBoardScreen::OpenEndOfGameDialog() {
   if (OwnerSlot()) ShowDialogScreen(*dialogs_.endOfGame, OwnerSlot());
 }
 
+void OBoardScreen::ApplyOptionsDialog() {
+  const OOptionsDialog& dialog = *dialogs_.options;
+  options.level = dialog.ChosenLevel();
+  options.sound = dialog.SoundChecked() ? 1 : 0;
+  Effects().SetEnabled(options.sound != 0);
+  options.autosave = dialog.AutosaveChecked() ? 1 : 0;
+  if (dialog.NewGameAsked()) options.newGameNeeded = 1;
+  if (!SaveOptions()) std::fprintf(stderr, "Tavlero: the options could not be saved to %s\n", kOptionsFileName);
+}
+
 void OBoardScreen::OnModalClosed(OScreen* screen, int result) {
-  if (screen != nullptr && screen == dialogs_.confirmation) {
+  if (screen == nullptr) return;
+  if (screen == dialogs_.confirmation) {
     if (result == 0) {
       StopDemoIfRunning();
       options.gameKind = kindAtNewGame_;
@@ -309,9 +350,16 @@ void OBoardScreen::OnModalClosed(OScreen* screen, int result) {
     } else {
       options.newGameNeeded = 0;
     }
-  } else if (screen != nullptr && screen == dialogs_.endOfGame) {
+  } else if (screen == dialogs_.endOfGame) {
     endDialogUp_ = false;
     options.newGameNeeded = 1;
+  } else if (screen == dialogs_.options && result == 0) {
+    ApplyOptionsDialog();
+  } else if (screen == dialogs_.gameSelection && result == 0) {
+    SwitchGame(dialogs_.gameSelection->ChosenKind(), dialogs_.gameSelection->PlayersChanged());
+    SaveOptions();
+  } else if (screen == dialogs_.exit && (result == 0 || result == 2)) {
+    if (OWindow* window = Owner()) window->RequestClose();
   }
   AddDirtyRect({0, 0, kWidth, kHeight});
 }

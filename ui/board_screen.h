@@ -19,11 +19,21 @@ class OTextSprite;
 class OMenuScreen;
 class OEndGameDialog;
 class OConfirmDialog;
+class OOptionsDialog;
+class OGameSelectDialog;
+class OPlayersDialog;
+class OExitDialog;
+class OHelpWindow;
 
 // The dialogs the board screen opens; owned by the main window.
 struct BoardDialogs {
   OEndGameDialog* endOfGame = nullptr;
   OConfirmDialog* confirmation = nullptr;
+  OOptionsDialog* options = nullptr;
+  OGameSelectDialog* gameSelection = nullptr;
+  OPlayersDialog* players = nullptr;
+  OExitDialog* exit = nullptr;
+  OHelpWindow* help = nullptr;
 };
 
 class OBoardScreen : public OScreen {
@@ -52,6 +62,9 @@ class OBoardScreen : public OScreen {
   // Who won the game that ended: 1 the first player, 2 the second, 0 nobody.
   virtual int Winner() const { return 0; }
   virtual bool DemoRunning() const { return false; }
+  // Another kind, or other players, chosen in the game selection: the game on the board
+  // changes (a kind of its own resumes its saved game with Autosave on).
+  virtual void SwitchGame(int /*kind*/, bool /*playersChanged*/) {}
 
   // Loads the options and the saved game, then becomes the current screen.
   void ShowModal(OScreen** ownerSlot) override;
@@ -60,8 +73,12 @@ class OBoardScreen : public OScreen {
   OControl* OnLButtonUp(int x, int y) override;
   void OnControl(OControl* control) override;
   void OnModalClosed(OScreen* screen, int result) override;
+  void OnKeyDown(int key, int modifiers) override;
 
   void SetDialogs(const BoardDialogs& dialogs) { dialogs_ = dialogs; }
+  const BoardDialogs& Dialogs() const { return dialogs_; }
+  // Opens the help window over the board.
+  void OpenHelp();
   // Writes the options file now; false when it could not be written.
   bool SaveOptions();
   // Reads the options file and applies it to the players and the panel.
@@ -103,6 +120,9 @@ class OBoardScreen : public OScreen {
   void Blink(int elapsedMs);
   void ToggleFullScreen();
   void RequestNewGame();
+  // Shows a dialog over the board; false when there is none or the board is not shown.
+  bool ShowDialog(OScreen* dialog);
+  void ApplyOptionsDialog();
 
   BoardDialogs dialogs_;
   std::array<OSprite*, 4> boardBackdrops_{};  // 8 x 8, 14 x 14, rhombus, dice board

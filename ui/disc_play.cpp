@@ -100,6 +100,7 @@ void DiscPlay::Click(int x, int y) {
     game_.PlaySound(effect::kRefused);
     return;
   }
+  game_.ShowPassNotice(false);
   int after[kMaxCells];
   std::copy(std::begin(engine.successors[chosen]->cells), std::end(engine.successors[chosen]->cells), after);
   engine.ClearSuccessors();
@@ -123,21 +124,24 @@ void DiscPlay::Tick() {
   countdown_ = -1;
   game_.busy = false;
   game_.ShowPassNotice(false);
+  if (game_.OneHuman()) ComputerMove();
+  if (game_.gameOver) return;
+  SearchEngine& engine = *game_.Engine();
+  const int moves = engine.GenerateSuccessors();
+  engine.ClearSuccessors();
+  if (moves > 0 || EndIfDecided(game_)) {
+    ShowHints();
+    return;
+  }
+  // The side to move cannot place a disc: the turn passes, and the player is told.
+  engine.player = -engine.player;
+  game_.ShowPassNotice(true);
   if (game_.OneHuman()) {
-    ComputerMove();
+    // The computer moves again.
+    RemoveHints();
+    StartCountdown(kPassRestart);
   } else {
     ShowHints();
-  }
-  if (!game_.OneHuman() || game_.gameOver) return;
-  SearchEngine& engine = *game_.Engine();
-  const int humanMoves = engine.GenerateSuccessors();
-  engine.ClearSuccessors();
-  if (humanMoves == 0 && !EndIfDecided(game_)) {
-    // The human cannot place a disc: the computer moves again.
-    engine.player = -engine.player;
-    RemoveHints();
-    game_.ShowPassNotice(true);
-    StartCountdown(kPassRestart);
   }
 }
 

@@ -243,6 +243,32 @@ void OGameScreen::NewGame() {
 
 void OGameScreen::Load() {
   LoadOptions();
+  ResumeSavedGame();
+}
+
+void OGameScreen::SwitchGame(int kind, bool playersChanged) {
+  if (kind == Kind() && !playersChanged) return;
+  StopDemo();
+  if (kind != Kind()) {
+    // The game being left is kept for when its kind is chosen again.
+    if (options.autosave) Save();
+    options.gameKind = kind;
+    if (options.autosave && !playersChanged) {
+      ResumeSavedGame();
+      RefreshPanel();
+      return;
+    }
+  }
+  NewGame();
+}
+
+void OGameScreen::OnModalClosed(OScreen* screen, int result) {
+  OBoardScreen::OnModalClosed(screen, result);
+  // Autosave may just have been switched on: the game on the board is written now.
+  historyChanged_ = true;
+}
+
+void OGameScreen::ResumeSavedGame() {
   MakePlay();
   play_->Drop();
   RemoveEndBanner();
@@ -476,7 +502,7 @@ OControl* OGameScreen::OnLButtonUp(int x, int y) {
 void OGameScreen::OnKeyDown(int key, int modifiers) {
   if (demo) {
     StopDemo();
-    return;
+    if (key != platform::vk::kF1) return;
   }
   OBoardScreen::OnKeyDown(key, modifiers);
 }

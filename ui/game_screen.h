@@ -42,6 +42,8 @@ class OGameScreen : public OBoardScreen {
   void CheckGameEnd() override;
   int Winner() const override { return winner; }
   bool DemoRunning() const override { return demo; }
+  void SwitchGame(int kind, bool playersChanged) override;
+  void OnModalClosed(OScreen* screen, int result) override;
 
   // Input and ticks.
   void OnFrame(int elapsedMs) override;
@@ -102,6 +104,9 @@ class OGameScreen : public OBoardScreen {
   bool BannerShown() const { return bannerShown; }
 
  private:
+  // With Autosave on, the current kind's saved game; else the start position and a
+  // new game on the next tick.
+  void ResumeSavedGame();
   // Creates the kind's engine without a position (kind 0 with its endgame table).
   void CreateEngine();
   // Resets the engine to the start position and puts the pieces on the board.
