@@ -30,6 +30,24 @@ bool HumansTurn(const OGameScreen& game, const SearchEngine& engine) {
   return !game.OneHuman() || engine.player == -1;
 }
 
+bool PlaceHumanStone(OGameScreen& game, int x, int y) {
+  const BoardCell cell = game.CellAt(x, y);
+  NoteBoardClick(game, cell.Valid());
+  if (!cell.Valid()) return false;
+  SearchEngine& engine = *game.Engine();
+  const int index = CellIndex(game.Kind(), engine.boardSize, cell.column, cell.row);
+  if (!HumansTurn(game, engine) || engine.cells[index] != kEmptyCell) {
+    game.PlaySound(effect::kRefused);
+    return false;
+  }
+  engine.cells[index] = engine.player;
+  engine.evalState = 0;
+  engine.player = -engine.player;
+  game.StorePosition();
+  game.ShowBoardPosition();
+  return true;
+}
+
 bool EndIfDecided(OGameScreen& game) {
   const SearchEngine* engine = game.Engine();
   if (!engine) return false;

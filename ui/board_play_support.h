@@ -21,6 +21,11 @@ void NoteBoardClick(OGameScreen& game, bool hit);
 // With one human the board takes the human's clicks only on the human's turn.
 bool HumansTurn(const OGameScreen& game, const SearchEngine& engine);
 
+// A stone-placing kind's click: on an empty cell under the point, on the human's turn,
+// a stone of the side to move goes down, the side turns, the position is stored and
+// drawn. Refused (effect 7) otherwise. True when the stone was placed.
+bool PlaceHumanStone(OGameScreen& game, int x, int y);
+
 // The kind's end rules applied to the engine's position; ends the game when decided.
 bool EndIfDecided(OGameScreen& game);
 

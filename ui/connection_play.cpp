@@ -29,20 +29,7 @@ void ConnectionPlay::ShowPosition() { game_.ShowBoardPosition(); }
 void ConnectionPlay::CountPieces(int& first, int& second) const { CountBoardPieces(game_, first, second); }
 
 void ConnectionPlay::Click(int x, int y) {
-  const BoardCell cell = game_.CellAt(x, y);
-  NoteBoardClick(game_, cell.Valid());
-  if (!cell.Valid()) return;
-  SearchEngine& engine = *game_.Engine();
-  const int index = CellIndex(4, engine.boardSize, cell.column, cell.row);
-  if (!HumansTurn(game_, engine) || engine.cells[index] != kEmptyCell) {
-    game_.PlaySound(effect::kRefused);
-    return;
-  }
-  engine.cells[index] = engine.player;
-  engine.evalState = 0;
-  engine.player = -engine.player;
-  game_.StorePosition();
-  ShowPosition();
+  if (!PlaceHumanStone(game_, x, y)) return;
   const bool over = EndIfDecided(game_);
   game_.PlaySound(effect::kLanded);
   if (game_.OneHuman() && !over) ComputerMove();

@@ -36,20 +36,7 @@ void FiveInARowPlay::Drop() {
 }
 
 void FiveInARowPlay::Click(int x, int y) {
-  const BoardCell cell = game_.CellAt(x, y);
-  NoteBoardClick(game_, cell.Valid());
-  if (!cell.Valid()) return;
-  SearchEngine& engine = *game_.Engine();
-  const int index = CellIndex(2, engine.boardSize, cell.column, cell.row);
-  if (!HumansTurn(game_, engine) || engine.cells[index] != kEmptyCell) {
-    game_.PlaySound(effect::kRefused);
-    return;
-  }
-  engine.cells[index] = engine.player;
-  engine.evalState = 0;
-  engine.player = -engine.player;
-  game_.StorePosition();
-  ShowPosition();
+  if (!PlaceHumanStone(game_, x, y)) return;
   if (!EndIfDecided(game_)) {
     countdown_ = 0;
     game_.busy = true;
