@@ -110,16 +110,20 @@ void OMainWindow::BuildMusicList() {
   if (game_->options.music) music.Play(MusicPlayer::kRandomTrack);
 }
 
-void OMainWindow::OnDestroy() {
-  if (game_ != nullptr && boardShown_) {
-    if (game_->DemoRunning()) game_->StopDemo();
-    // The game in progress is kept for the next start; without Autosave the options are.
-    if (game_->options.autosave) {
-      game_->Save();
-    } else {
-      game_->SaveOptions();
-    }
+void OMainWindow::OnClosing() {
+  if (kept_ || game_ == nullptr || !boardShown_) return;
+  kept_ = true;
+  if (game_->DemoRunning()) game_->StopDemo();
+  // The game in progress is kept for the next start; without Autosave the options are.
+  if (game_->options.autosave) {
+    game_->Save();
+  } else {
+    game_->SaveOptions();
   }
+}
+
+void OMainWindow::OnDestroy() {
+  OnClosing();
   StopMusic();
   Music().RemoveTrack(-1);
   delete game_;

@@ -19,6 +19,9 @@ class OMainWindow : public OWindow {
 
   bool OnCreate() override;
   void OnDestroy() override;
+  // Keeps the game and the options before the window goes, so nothing the desktop
+  // does while tearing it down can lose them.
+  void OnClosing() override;
   void OnFrame(int elapsedMs) override;
   void OnPaint(void* context) override;
   void OnMouseMove(int x, int y) override;
@@ -52,6 +55,7 @@ class OMainWindow : public OWindow {
   OGameScreen* game_ = nullptr;        // the board screen, owned
   OIntroScreen* intro_ = nullptr;      // owned until it has closed
   bool introClosed_ = false;
+  bool kept_ = false;  // the game and options have been written for this run
   bool boardShown_ = false;
   std::vector<OScreen*> screens_;      // every other screen, owned
   OScreen* currentScreen_ = nullptr;

@@ -51,7 +51,10 @@ void OWindow::ShowAndUpdate() {
 }
 
 void OWindow::DestroyWindow() {
-  if (system_ != nullptr && system_->HasWindow()) system_->DestroyWindow();
+  if (system_ != nullptr && system_->HasWindow()) {
+    OnClosing();
+    system_->DestroyWindow();
+  }
   // Destroying the window posts the quit request with code 0.
   quitPosted_ = true;
   exitCode_ = 0;

@@ -51,6 +51,9 @@ class OWindow {
   virtual void Reserved() {}
   // Slot 18: restores (true) or minimises (false) the window.
   virtual void Show(bool restore);
+  // Slot 19: the window is about to be destroyed (a close request, the window
+  // manager's close): the last moment at which the desktop is certainly still there.
+  virtual void OnClosing() {}
 
   void SetFrameInterval(int ms) { frameInterval_ = ms; }
   int GetFrameInterval() const { return frameInterval_; }

@@ -39,6 +39,8 @@ bool SdlWindowSystem::CreateWindow(const WindowParams& params) {
   // screen saver may run while the board sits idle.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // The click that brings the window to the front is the player's first move too.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     ReportSdlError("Cannot start the video system");
     return false;
