@@ -1,4 +1,5 @@
-// The program's entry point: the desktop services, the working folder, the window.
+// The program's entry point: the desktop services, the working folder, the sound
+// players, the window.
 #include <unistd.h>
 
 #include <cstdio>
@@ -7,13 +8,35 @@
 #include "app/main_window.h"
 #include "app/working_folder.h"
 #include "platform/random.h"
+#include "platform/sdl/sdl_audio_system.h"
 #include "platform/sdl/sdl_text_renderer.h"
 #include "platform/sdl/sdl_window_system.h"
 #include "platform/services.h"
+#include "sound/music.h"
+#include "sound/sound.h"
 
 #ifndef TAVLERO_DATA_DIR
 #define TAVLERO_DATA_DIR "data"
 #endif
+
+namespace {
+
+// Makes the players the ones game code reaches, for the lifetime of the object.
+class InstalledPlayers {
+ public:
+  InstalledPlayers(tavlero::EffectsPlayer& effects, tavlero::MusicPlayer& music) {
+    tavlero::InstallEffectsPlayer(&effects);
+    tavlero::InstallMusicPlayer(&music);
+  }
+  ~InstalledPlayers() {
+    tavlero::InstallMusicPlayer(nullptr);
+    tavlero::InstallEffectsPlayer(nullptr);
+  }
+  InstalledPlayers(const InstalledPlayers&) = delete;
+  InstalledPlayers& operator=(const InstalledPlayers&) = delete;
+};
+
+}  // namespace
 
 int main() {
   std::string error;
@@ -29,7 +52,15 @@ int main() {
   tavlero::platform::Services services;
   services.window = &windowSystem;
   services.text = &textRenderer;
+  // Without an audio device the game runs silent and says nothing about it.
+  tavlero::platform::SdlAudioSystem audio;
+  services.audio = audio.Available() ? &audio : nullptr;
   tavlero::platform::ScopedServices installed(services);
+
+  tavlero::OSound sound;
+  sound.Init(services.audio);
+  tavlero::OMusic music(services.audio);
+  InstalledPlayers players(sound, music);
 
   return tavlero::RunApplication();
 }

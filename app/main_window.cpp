@@ -8,6 +8,7 @@
 #include "app/dialog_placement.h"
 #include "app/screen.h"
 #include "platform/window_system.h"
+#include "sound/effects_player.h"
 #include "sound/music_player.h"
 #include "ui/confirm_dialog.h"
 #include "ui/end_game_dialog.h"
@@ -62,6 +63,7 @@ bool OMainWindow::OnCreate() {
   intro_->ShowModal(&currentScreen_);
 
   LoadSharedPictures();
+  LoadGameEffects(Effects());  // wav/i0.wav ... wav/i8.wav into slots 0 ... 8
   game_->Init();
   game_->backgroundColour = 0;
   game_->redrawMode = OScreen::kRedrawDirty;

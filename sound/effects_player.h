@@ -1,7 +1,9 @@
 // The player of the game's nine short effects, addressed by slot number. Game code
 // plays effects only through this interface; the program installs the player it has
-// (silent until one that makes sound exists), tests install one that records.
+// (OSound over the SDL back end; a silent one until then), tests install one that records.
 #pragma once
+
+#include <string>
 
 namespace tavlero {
 
@@ -24,6 +26,9 @@ class EffectsPlayer {
   static constexpr int kFullVolume = 65535;
 
   virtual ~EffectsPlayer() = default;
+  // Loads effect `id` from a wave file; false when the player cannot use it (the
+  // silent player keeps no sounds).
+  virtual bool LoadEffect(int /*id*/, const std::string& /*path*/) { return false; }
   // Plays effect `id`; restart cuts a playing copy short and starts it again, without
   // restart a playing copy is left alone. Nothing while disabled.
   virtual void Play(int id, bool restart) = 0;
@@ -47,6 +52,10 @@ class SilentEffectsPlayer : public EffectsPlayer {
   bool enabled_ = true;
   int volume_ = 32768;
 };
+
+// Loads the game's nine effects "wav/i0.wav" ... "wav/i8.wav" (relative to the working
+// folder) into slots 0 ... 8 of `player`; returns how many loaded.
+int LoadGameEffects(EffectsPlayer& player);
 
 // The player the program uses now; never null (a silent one until another is installed).
 EffectsPlayer& Effects();
