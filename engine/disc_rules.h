@@ -1,6 +1,7 @@
 // The disc game on an 8 x 8 board (kind 1): placement, turning, move order and the
-// square-table evaluation, written over a plain array of cell codes (index y * 8 + x)
-// so that the engine nodes and any compact search share one rule book.
+// square-table evaluation. The rules work on bitboards (bit y * 8 + x), which the fast
+// search uses directly; the functions over a plain array of cell codes (index y * 8 +
+// x) that the engine nodes use are built on them, so both share one rule book.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,18 @@ namespace tavlero {
 
 constexpr int kDiscBoardSide = 8;
 constexpr int kDiscCells = kDiscBoardSide * kDiscBoardSide;
+
+// The squares where the side owning `own` may put a disc: empty squares from which a
+// run of `other` discs is closed by an `own` disc in some direction. A square in
+// none of the three sets blocks like the board's edge.
+std::uint64_t DiscMoveMask(std::uint64_t own, std::uint64_t other, std::uint64_t empty);
+// The `other` discs turned by a disc of the side owning `own` put on `square`.
+std::uint64_t DiscFlips(std::uint64_t own, std::uint64_t other, int square);
+// The value of a disc on a square in the square table.
+int DiscSquareWeight(int square);
+// The evaluation over bitboards: the square table (side +1's discs less side -1's)
+// for `player`, or +-kWinScore when no cell is empty and one side has more discs.
+int DiscScore(std::uint64_t plus, std::uint64_t minus, bool boardFull, int player, bool& decided);
 
 // Puts a disc of `player` on (x, y) and turns every run of the other side's discs that
 // a disc of `player` closes, in all eight directions. Returns false, leaving the cells

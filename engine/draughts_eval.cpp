@@ -48,32 +48,47 @@ constexpr int kOrthogonalKing = 1500;
 
 }  // namespace
 
-DraughtsMaterial DiagonalMaterial(const int* cells) {
+int DiagonalPieceValue(int cell, int code) {
+  switch (code) {
+    case 1: return kWeights.plusMan[cell];
+    case 2: return kWeights.plusKing[cell];
+    case -1: return -kWeights.minusMan[cell];
+    case -2: return -kWeights.minusKing[cell];
+    default: return 0;
+  }
+}
+
+int OrthogonalPieceValue(int code) {
+  switch (code) {
+    case 1: return kOrthogonalMan;
+    case 2: return kOrthogonalKing;
+    case -1: return -kOrthogonalMan;
+    case -2: return -kOrthogonalKing;
+    default: return 0;
+  }
+}
+
+namespace {
+
+template <class Value>
+DraughtsMaterial CountMaterial(const int* cells, int count, Value&& value) {
   DraughtsMaterial m;
-  for (int i = 0; i < kDarkCellCount; ++i) {
-    switch (cells[i]) {
-      case 1: ++m.plusPieces; m.balance += kWeights.plusMan[i]; break;
-      case 2: ++m.plusPieces; m.balance += kWeights.plusKing[i]; break;
-      case -1: ++m.minusPieces; m.balance -= kWeights.minusMan[i]; break;
-      case -2: ++m.minusPieces; m.balance -= kWeights.minusKing[i]; break;
-      default: break;
-    }
+  for (int i = 0; i < count; ++i) {
+    if (!IsDraughtsPiece(cells[i])) continue;
+    ++(cells[i] > 0 ? m.plusPieces : m.minusPieces);
+    m.balance += value(i, cells[i]);
   }
   return m;
 }
 
+}  // namespace
+
+DraughtsMaterial DiagonalMaterial(const int* cells) {
+  return CountMaterial(cells, kDarkCellCount, [](int cell, int code) { return DiagonalPieceValue(cell, code); });
+}
+
 DraughtsMaterial OrthogonalMaterial(const int* cells) {
-  DraughtsMaterial m;
-  for (int i = 0; i < kFullCellCount; ++i) {
-    switch (cells[i]) {
-      case 1: ++m.plusPieces; m.balance += kOrthogonalMan; break;
-      case 2: ++m.plusPieces; m.balance += kOrthogonalKing; break;
-      case -1: ++m.minusPieces; m.balance -= kOrthogonalMan; break;
-      case -2: ++m.minusPieces; m.balance -= kOrthogonalKing; break;
-      default: break;
-    }
-  }
-  return m;
+  return CountMaterial(cells, kFullCellCount, [](int, int code) { return OrthogonalPieceValue(code); });
 }
 
 DraughtsVerdict MaterialVerdict(const DraughtsMaterial& material, int player) {

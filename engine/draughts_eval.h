@@ -9,6 +9,14 @@ struct DraughtsMaterial {
   int balance = 0;      // weighted material, side +1's point of view
 };
 
+// The material value of one cell's code from side +1's point of view: positive for a
+// piece of side +1, negative for one of side -1, 0 for an empty cell or a capture
+// mark. Diagonal kinds weigh by square (cell below 32); kind 7 by piece alone.
+int DiagonalPieceValue(int cell, int code);
+int OrthogonalPieceValue(int code);
+// Whether a code is a man or a king (of either side); marks and empty cells are not.
+constexpr bool IsDraughtsPiece(int code) { return code >= -2 && code <= 2 && code != 0; }
+
 // Kinds 0, 3, 5, 6: the 32 dark squares with the shared piece-square tables.
 // Capture marks count as empty.
 DraughtsMaterial DiagonalMaterial(const int* cells);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
+#include <utility>
 
 #include "engine/search_engine.h"
 
@@ -24,171 +26,168 @@ constexpr Bridge kBridges[6] = {
 
 int ClampSide(int n) { return std::clamp(n, 0, kHexMaxSide); }
 
-// The connection-distance computation over one side's grid: plain distances A
-// (-1 unreached) and bridge levels B (kHexNoLevel unreached).
+// A set of cells of the grid: one bit per column q in each row r.
+struct CellSet {
+  std::uint16_t row[kHexMaxSide] = {};
+
+  bool Empty(int n) const {
+    for (int r = 0; r < n; ++r)
+      if (row[r]) return false;
+    return true;
+  }
+  bool Has(int r, int q) const { return row[r] >> q & 1; }
+};
+
+// The connection-distance computation over one side's grid. Every rule of it is a
+// monotone spread (distances, levels, groups), so it is worked out a whole row at a
+// time on cell sets.
 class ConnectionMeter {
  public:
-  explicit ConnectionMeter(const HexGrid& grid) : g_(grid), n_(grid.n) {
-    for (auto& row : a_) std::fill(std::begin(row), std::end(row), -1);
-    for (auto& row : b_) std::fill(std::begin(row), std::end(row), kHexNoLevel);
+  explicit ConnectionMeter(const HexGrid& grid) : g_(grid), n_(grid.n), full_((1u << grid.n) - 1) {
+    for (int r = 0; r < n_; ++r) {
+      for (int q = 0; q < n_; ++q) {
+        if (g_.own[r][q]) own_.row[r] |= static_cast<std::uint16_t>(1u << q);
+        if (!g_.other[r][q]) free_.row[r] |= static_cast<std::uint16_t>(1u << q);
+      }
+      empty_.row[r] = free_.row[r] & ~own_.row[r];
+    }
   }
 
   HexDistance Run() {
     HexDistance result;
     result.plain = n_ * n_ + 1;
     if (n_ <= 0) return result;
-    SeedNearEdge();
-    ApplyNearEdgeTemplates();
-    if (!SpreadPlainDistance()) return result;
-    for (int r = 0; r < n_; ++r) {
-      if (a_[r][n_ - 1] != -1) result.plain = std::min(result.plain, a_[r][n_ - 1]);
-    }
-    // The far column is reachable through free cells, so some level reaches it
-    // within n * n steps; the bound only guards against a broken invariant.
-    for (int k = startLevel_; level_ == kHexNoLevel && k <= n_ * n_ + 2; ++k) LevelStep(k);
-    result.level = level_;
+    const int plain = PlainDistance();
+    if (plain < 0) return result;
+    result.plain = plain;
+    result.level = Level();
     return result;
   }
 
  private:
-  // Marks the own group of (r, q) with plain distance `distance`.
-  void FloodGroup(int r, int q, int distance) {
-    if (a_[r][q] != -1) return;
-    int stack[kHexMaxSide * kHexMaxSide][2];
-    int top = 0;
-    a_[r][q] = distance;
-    stack[top][0] = r;
-    stack[top][1] = q;
-    ++top;
-    while (top > 0) {
-      --top;
-      const int cr = stack[top][0], cq = stack[top][1];
-      for (const auto& d : kNeighbours) {
-        const int nr = cr + d[0], nq = cq + d[1];
-        if (!g_.Own(nr, nq) || a_[nr][nq] != -1) continue;
-        a_[nr][nq] = distance;
-        stack[top][0] = nr;
-        stack[top][1] = nq;
-        ++top;
-      }
-    }
-  }
-
-  void SeedNearEdge() {
+  // The cells next to a cell of the set (six neighbours, within the board).
+  CellSet Neighbours(const CellSet& s) const {
+    CellSet out;
     for (int r = 0; r < n_; ++r) {
-      if (g_.Own(r, 0)) {
-        FloodGroup(r, 0, 0);
-        b_[r][0] = 0;
-        startLevel_ = 0;
-      } else if (g_.Empty(r, 0)) {
-        a_[r][0] = 1;
-        b_[r][0] = 1;
+      unsigned bits = s.row[r] << 1 | s.row[r] >> 1;
+      if (r + 1 < n_) bits |= s.row[r + 1] | s.row[r + 1] >> 1;
+      if (r > 0) bits |= s.row[r - 1] | s.row[r - 1] << 1;
+      out.row[r] = static_cast<std::uint16_t>(bits & full_);
+    }
+    return out;
+  }
+
+  // The cells (r, q) whose cell (r + dr, q + dq) is in the set.
+  CellSet Moved(const CellSet& s, int dr, int dq) const {
+    CellSet out;
+    for (int r = 0; r < n_; ++r) {
+      const int from = r + dr;
+      if (from < 0 || from >= n_) continue;
+      const unsigned bits = dq >= 0 ? s.row[from] >> dq : s.row[from] << -dq;
+      out.row[r] = static_cast<std::uint16_t>(bits & full_);
+    }
+    return out;
+  }
+
+  // Adds to `set` the own groups that touch it.
+  void AddTouchingGroups(CellSet& set, const CellSet& excluded) const {
+    for (bool grew = true; grew;) {
+      grew = false;
+      const CellSet around = Neighbours(set);
+      for (int r = 0; r < n_; ++r) {
+        const std::uint16_t added = around.row[r] & own_.row[r] & ~excluded.row[r] & ~set.row[r];
+        if (added) {
+          set.row[r] |= added;
+          grew = true;
+        }
       }
     }
   }
 
+  bool TouchesFarColumn(const CellSet& s) const {
+    for (int r = 0; r < n_; ++r)
+      if (s.Has(r, n_ - 1)) return true;
+    return false;
+  }
+
+  // Fewest empty cells on a chain of free cells from column 0 to column n - 1 (own
+  // stones cost nothing), or -1 when there is none: waves from the near edge, each
+  // taking in the own groups it touches.
+  int PlainDistance() const {
+    CellSet reached, wave, next;
+    for (int r = 0; r < n_; ++r) {
+      wave.row[r] = own_.row[r] & 1u;
+      next.row[r] = empty_.row[r] & 1u;  // an empty edge cell is one step in
+    }
+    AddTouchingGroups(wave, CellSet{});
+    for (int level = 0; level <= n_ * n_ + 1; ++level) {
+      if (level > 0) AddTouchingGroups(wave, reached);
+      for (int r = 0; r < n_; ++r) reached.row[r] |= wave.row[r];
+      if (TouchesFarColumn(reached)) return level;
+      const CellSet around = Neighbours(wave);
+      bool any = false;
+      for (int r = 0; r < n_; ++r) {
+        next.row[r] |= around.row[r] & empty_.row[r] & ~reached.row[r];
+        any |= next.row[r] != 0;
+      }
+      if (!any) return -1;
+      wave = next;
+      next = CellSet{};
+    }
+    return -1;
+  }
+
+  bool Own(int r, int q) const { return g_.Own(r, q); }
+  bool Free(int r, int q) const { return g_.Free(r, q); }
   bool AllFree(std::initializer_list<std::pair<int, int>> cells) const {
     for (const auto& [r, q] : cells) {
-      if (!g_.Free(r, q)) return false;
+      if (!Free(r, q)) return false;
     }
     return true;
   }
   // Every cell of column q, rows `from` ... `to`, is free.
   bool ColumnFree(int q, int from, int to) const {
     for (int r = from; r <= to; ++r) {
-      if (!g_.Free(r, q)) return false;
+      if (!Free(r, q)) return false;
     }
     return true;
   }
 
+  // Level 0 holds own stones on the near edge or on a near-edge template's anchor,
+  // level 1 the free cells in those places.
   void MarkNearAnchor(int r, int q) {
-    if (g_.Own(r, q)) {
-      b_[r][q] = 0;
-      startLevel_ = 0;
-    } else if (g_.Free(r, q)) {
-      b_[r][q] = 1;
+    if (Own(r, q)) {
+      levels_[0].row[r] |= static_cast<std::uint16_t>(1u << q);
+    } else if (Free(r, q)) {
+      levels_[1].row[r] |= static_cast<std::uint16_t>(1u << q);
     }
   }
 
   // Shapes that join a cell of columns 1 to 3 to the near edge whatever the other side
   // plays into them.
-  void ApplyNearEdgeTemplates() {
+  void SeedNearEdge() {
+    for (int r = 0; r < n_; ++r)
+      if (Own(r, 0) || Free(r, 0)) MarkNearAnchor(r, 0);
     for (int r = 1; r <= n_ - 1; ++r) {
       if (AllFree({{r, 0}, {r - 1, 0}})) MarkNearAnchor(r, 1);
     }
     for (int r = 2; r <= n_ - 2; ++r) {
       if (AllFree({{r, 1}, {r - 1, 1}, {r - 2, 0}, {r - 1, 0}, {r, 0}}) &&
-          (AllFree({{r + 1, 2}, {r + 1, 1}, {r + 1, 0}}) || g_.Own(r - 2, 0) || g_.Own(r, 0))) {
+          (AllFree({{r + 1, 2}, {r + 1, 1}, {r + 1, 0}}) || Own(r - 2, 0) || Own(r, 0))) {
         MarkNearAnchor(r, 2);
       }
     }
     for (int r = 3; r <= n_ - 1; ++r) {
       if (AllFree({{r - 1, 1}, {r, 1}, {r - 2, 0}, {r - 1, 0}, {r, 0}}) &&
-          (AllFree({{r - 1, 2}, {r - 2, 1}, {r - 3, 0}}) || g_.Own(r - 2, 0) || g_.Own(r, 0))) {
+          (AllFree({{r - 1, 2}, {r - 2, 1}, {r - 3, 0}}) || Own(r - 2, 0) || Own(r, 0))) {
         MarkNearAnchor(r, 2);
       }
     }
     for (int r = 4; r <= n_ - 3; ++r) {
-      if (g_.Free(r + 1, 3) && ColumnFree(2, r - 2, r + 2) && ColumnFree(1, r - 3, r + 2) &&
-          ColumnFree(0, r - 4, r + 2)) {
+      if (Free(r + 1, 3) && ColumnFree(2, r - 2, r + 2) && ColumnFree(1, r - 3, r + 2) && ColumnFree(0, r - 4, r + 2)) {
         MarkNearAnchor(r, 3);
       }
     }
-  }
-
-  // Breadth-first waves: own stones cost nothing, empty cells one each. Returns
-  // whether the far column was reached.
-  bool SpreadPlainDistance() {
-    for (int level = 0; level <= n_ * n_ + 1; ++level) {
-      for (int r = 0; r < n_; ++r) {
-        for (int q = 0; q < n_; ++q) {
-          if (a_[r][q] != level) continue;
-          for (const auto& d : kNeighbours) {
-            const int nr = r + d[0], nq = q + d[1];
-            if (g_.Own(nr, nq) && a_[nr][nq] == -1) FloodGroup(nr, nq, level);
-          }
-        }
-      }
-      for (int r = 0; r < n_; ++r) {
-        if (a_[r][n_ - 1] != -1) return true;
-      }
-      bool assigned = false;
-      for (int r = 0; r < n_; ++r) {
-        for (int q = 0; q < n_; ++q) {
-          if (a_[r][q] != level) continue;
-          for (const auto& d : kNeighbours) {
-            const int nr = r + d[0], nq = q + d[1];
-            if (g_.Empty(nr, nq) && a_[nr][nq] == -1) {
-              a_[nr][nq] = level + 1;
-              assigned = true;
-            }
-          }
-        }
-      }
-      // The empty cells of column 0 start at distance 1, so the wave after the first
-      // runs even when the first assigned nothing.
-      if (!assigned && level > 0) return false;
-    }
-    return false;
-  }
-
-  bool HasFreeNeighbourAt(int r, int q, int k) const {
-    for (const auto& d : kNeighbours) {
-      const int nr = r + d[0], nq = q + d[1];
-      if (g_.Free(nr, nq) && b_[nr][nq] == k) return true;
-    }
-    return false;
-  }
-
-  bool HasBridgePartnerAt(int r, int q, int k) const {
-    for (const Bridge& b : kBridges) {
-      const int pr = r + b.dr, pq = q + b.dq;
-      if (g_.Own(pr, pq) && b_[pr][pq] == k && g_.Free(r + b.carrier1[0], q + b.carrier1[1]) &&
-          g_.Free(r + b.carrier2[0], q + b.carrier2[1])) {
-        return true;
-      }
-    }
-    return false;
   }
 
   // Shapes that join a cell of column n-2 to n-4 to the far edge.
@@ -198,69 +197,82 @@ class ConnectionMeter {
     if (q == e - 2) {
       const bool body = AllFree({{r, e - 1}, {r + 1, e - 1}, {r, e}, {r + 1, e}, {r + 2, e}});
       if (body && r <= n_ - 4 &&
-          (AllFree({{r + 1, e - 2}, {r + 2, e - 1}, {r + 3, e}}) || g_.Own(r, e) || g_.Own(r + 2, e))) {
+          (AllFree({{r + 1, e - 2}, {r + 2, e - 1}, {r + 3, e}}) || Own(r, e) || Own(r + 2, e))) {
         return true;
       }
       if (body && r >= 1 && r <= n_ - 3 &&
-          (AllFree({{r - 1, e - 2}, {r - 1, e - 1}, {r - 1, e}}) || g_.Own(r, e) || g_.Own(r + 2, e))) {
+          (AllFree({{r - 1, e - 2}, {r - 1, e - 1}, {r - 1, e}}) || Own(r, e) || Own(r + 2, e))) {
         return true;
       }
     }
-    if (q == e - 3 && n_ > 6 && r >= 2 && r <= n_ - 5 && g_.Free(r - 1, e - 3) &&
-        ColumnFree(e - 2, r - 2, r + 2) && ColumnFree(e - 1, r - 2, r + 3) && ColumnFree(e, r - 2, r + 4)) {
+    if (q == e - 3 && n_ > 6 && r >= 2 && r <= n_ - 5 && Free(r - 1, e - 3) && ColumnFree(e - 2, r - 2, r + 2) &&
+        ColumnFree(e - 1, r - 2, r + 3) && ColumnFree(e, r - 2, r + 4)) {
       return true;
     }
     return false;
   }
 
-  // One level: spread level k one step through free cells, let own stones take the
-  // level of a touching free cell or a bridged own stone, then look for a finished
-  // connection to the far edge. Scans run from the last row and column backwards.
-  void LevelStep(int k) {
-    const int e = n_ - 1;
-    if (k > 0) {
-      for (int r = e; r >= 0; --r) {
-        for (int q = e; q >= 0; --q) {
-          if (b_[r][q] != k - 1) continue;
-          for (const auto& d : kNeighbours) {
-            const int nr = r + d[0], nq = q + d[1];
-            if (g_.Free(nr, nq) && b_[nr][nq] > k) b_[nr][nq] = k;
+  // The own stones a level's cells take in: those next to a cell of the level, and
+  // those bridged to an own stone of the level over two free carrier cells.
+  CellSet Joined(const CellSet& level) const {
+    CellSet joined = Neighbours(level);
+    CellSet ownLevel;
+    for (int r = 0; r < n_; ++r) ownLevel.row[r] = level.row[r] & own_.row[r];
+    for (const Bridge& b : kBridges) {
+      const CellSet partner = Moved(ownLevel, b.dr, b.dq);
+      const CellSet carrier1 = Moved(free_, b.carrier1[0], b.carrier1[1]);
+      const CellSet carrier2 = Moved(free_, b.carrier2[0], b.carrier2[1]);
+      for (int r = 0; r < n_; ++r) joined.row[r] |= partner.row[r] & carrier1.row[r] & carrier2.row[r];
+    }
+    return joined;
+  }
+
+  // The fewest levels that reach the far edge: level k + 1 spreads from level k over
+  // free cells, then takes in own stones joined to it until none is added; the level
+  // that touches the far column or anchors a far-edge template is the answer.
+  int Level() {
+    SeedNearEdge();
+    CellSet assigned;
+    for (int r = 0; r < n_; ++r) assigned.row[r] = levels_[0].row[r] | levels_[1].row[r];
+    const int first = levels_[0].Empty(n_) ? 1 : 0;
+    CellSet previous = levels_[0];
+    CellSet level = first == 0 ? levels_[0] : levels_[1];
+    for (int k = first; k <= n_ * n_ + 2; ++k) {
+      if (k > 1 || (k == 1 && first == 0)) {
+        level = k == 1 ? levels_[1] : CellSet{};
+        const CellSet spread = Neighbours(previous);
+        for (int r = 0; r < n_; ++r) {
+          level.row[r] |= spread.row[r] & free_.row[r] & ~assigned.row[r];
+          assigned.row[r] |= level.row[r];
+        }
+      }
+      for (bool grew = true; grew;) {
+        grew = false;
+        const CellSet joined = Joined(level);
+        for (int r = 0; r < n_; ++r) {
+          const std::uint16_t added = joined.row[r] & own_.row[r] & ~assigned.row[r];
+          if (added) {
+            level.row[r] |= added;
+            assigned.row[r] |= added;
+            grew = true;
           }
         }
       }
-    }
-    for (bool changed = true; changed;) {
-      changed = false;
-      for (int r = e; r >= 0; --r) {
-        for (int q = e; q >= 0; --q) {
-          if (!g_.Own(r, q) || b_[r][q] <= k) continue;
-          if (!HasFreeNeighbourAt(r, q, k) && !HasBridgePartnerAt(r, q, k)) continue;
-          b_[r][q] = k;
-          changed = true;
-          if (q == e || (q == e - 1 && r < e && g_.Free(r, e) && g_.Free(r + 1, e))) {
-            level_ = k;
-            return;
-          }
-        }
+      if (TouchesFarColumn(level)) return k;
+      for (int r = 0; r < n_; ++r) {
+        for (int q = std::max(0, n_ - 4); q < n_ - 1; ++q)
+          if (level.Has(r, q) && FarTemplateAt(r, q)) return k;
       }
+      previous = level;
     }
-    for (int r = e; r >= 0; --r) {
-      for (int q = e; q >= 0; --q) {
-        if (b_[r][q] == k && g_.Free(r, q) && FarTemplateAt(r, q)) {
-          level_ = k;
-          return;
-        }
-      }
-    }
-    for (int r = 0; r < n_; ++r) level_ = std::min(level_, b_[r][e]);
+    return kHexNoLevel;
   }
 
   const HexGrid& g_;
   const int n_;
-  int a_[kHexMaxSide][kHexMaxSide];
-  int b_[kHexMaxSide][kHexMaxSide];
-  int startLevel_ = 1;
-  int level_ = kHexNoLevel;
+  const unsigned full_;
+  CellSet own_, free_, empty_;
+  CellSet levels_[2];  // the near-edge seeds of levels 0 and 1
 };
 
 }  // namespace

@@ -5,6 +5,8 @@
 //
 // The search is a depth-limited negamax alpha-beta, fail-hard, without transposition
 // table, move ordering or quiescence: successors are searched in generation order.
+// It is the reference for engine/fast_search.h, which chooses the same moves without
+// an object per node.
 #pragma once
 
 #include <memory>

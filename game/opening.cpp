@@ -1,5 +1,6 @@
 #include "game/opening.h"
 
+#include "engine/fast_search.h"
 #include "engine/kind_engines.h"
 #include "engine/search_engine.h"
 
@@ -23,7 +24,7 @@ bool ApplyBoardOpening(int kind, SearchEngine& engine, bool computerFirst, bool 
       return true;
     }
     engine.depth = 0;
-    engine.Think(kOpeningSearchDepth);
+    FastThink(engine, kOpeningSearchDepth);
     engine.ClearSuccessors();
     return true;
   }

@@ -6,6 +6,7 @@
 
 #include "app/required_picture.h"
 #include "app/window.h"
+#include "engine/fast_search.h"
 #include "engine/kind_engine0.h"
 #include "engine/kind_engines.h"
 #include "game/cell_codes.h"
@@ -191,7 +192,7 @@ int OGameScreen::Think(SearchEngine& engine, int depth) {
   OWindow* window = Owner();
   if (window) window->SetWaitCursor(true);
   engine.depth = 0;
-  const int score = engine.Think(depth);
+  const int score = FastThink(engine, depth);
   engine.ClearSuccessors();
   if (window) window->SetWaitCursor(false);
   return score;

@@ -1,10 +1,13 @@
-// tavlero-tool think KIND DEPTH STATEFILE PREFIX: the computer's view of one move.
+// tavlero-tool think [--reference] KIND DEPTH STATEFILE PREFIX: the computer's view of
+// one move.
 //
 // Reads an engine state stored under PREFIX in a plain settings text, scores every
 // root move exactly as the computer does at that depth and prints one line per move
 // in generation order, "I SCORE C=V ...": its index, its score and every cell whose
 // code differs from the position read (cell index = new code, ascending), then
-// "ties: I J ..." with the moves the computer picks among at random.
+// "ties: I J ..." with the moves the computer picks among at random. The scores come
+// from the fast search, or with --reference from the engine-per-node search it must
+// agree with.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +16,7 @@
 #include <vector>
 
 #include "command.h"
+#include "engine/fast_search.h"
 #include "engine/kind_engines.h"
 #include "store/settings_tree.h"
 
@@ -22,11 +26,13 @@ namespace {
 
 int RunThink(const std::vector<std::string>& args);
 
-const ToolCommand kThink{"think", "think KIND DEPTH STATEFILE PREFIX",
+const ToolCommand kThink{"think", "think [--reference] KIND DEPTH STATEFILE PREFIX",
                          "score every root move of a board-kind state as the computer does", RunThink};
 const ToolCommandRegistration kThinkRegistration{kThink};
 
-int RunThink(const std::vector<std::string>& args) {
+int RunThink(const std::vector<std::string>& arguments) {
+  const bool reference = !arguments.empty() && arguments[0] == "--reference";
+  const std::vector<std::string> args(arguments.begin() + (reference ? 1 : 0), arguments.end());
   if (args.size() != 4) return UsageError(kThink);
   int kind = 0, depth = 0;
   if (!ParseNumber(args[0], 0, kBoardKindCount - 1, kind) || !ParseNumber(args[1], 1, 64, depth))
@@ -53,7 +59,8 @@ int RunThink(const std::vector<std::string>& args) {
   engine->ClearSuccessors();
 
   std::vector<int> scores, ties;
-  const int count = engine->ScoreRootMoves(depth, scores, ties);
+  const int count = reference ? engine->ScoreRootMoves(depth, scores, ties)
+                              : FastScoreRootMoves(*engine, depth, scores, ties);
   for (int i = 0; i < count; ++i) {
     std::printf("%d %d", i, scores[i]);
     const std::vector<int>& cells = moves[i];
