@@ -69,14 +69,20 @@ bool ParseWave(const std::vector<std::uint8_t>& file, platform::PcmSound& sound)
   return false;
 }
 
+// Appends a chunk tag's four letters.
+void PutTag(std::vector<std::uint8_t>& bytes, const char (&tag)[5]) {
+  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(tag[i]));
+}
+
 std::vector<std::uint8_t> EncodeWave(const platform::PcmSound& sound) {
   const auto dataSize = static_cast<std::uint32_t>(sound.data.size());
   const auto blockAlign = static_cast<std::uint16_t>(sound.BytesPerFrame());
   std::vector<std::uint8_t> bytes;
   bytes.reserve(44 + sound.data.size());
-  bytes.insert(bytes.end(), {'R', 'I', 'F', 'F'});
+  PutTag(bytes, "RIFF");
   Put32(bytes, 36 + dataSize);
-  bytes.insert(bytes.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+  PutTag(bytes, "WAVE");
+  PutTag(bytes, "fmt ");
   Put32(bytes, 16);
   Put16(bytes, kPcmFormat);
   Put16(bytes, static_cast<std::uint16_t>(sound.channels));
@@ -84,7 +90,7 @@ std::vector<std::uint8_t> EncodeWave(const platform::PcmSound& sound) {
   Put32(bytes, static_cast<std::uint32_t>(sound.sampleRate) * blockAlign);
   Put16(bytes, blockAlign);
   Put16(bytes, static_cast<std::uint16_t>(sound.bitsPerSample));
-  bytes.insert(bytes.end(), {'d', 'a', 't', 'a'});
+  PutTag(bytes, "data");
   Put32(bytes, dataSize);
   bytes.insert(bytes.end(), sound.data.begin(), sound.data.end());
   return bytes;
