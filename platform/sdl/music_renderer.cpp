@@ -1,5 +1,6 @@
 #include "platform/sdl/music_renderer.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -7,6 +8,16 @@
 #include "platform/sdl/sdl_audio_system.h"
 
 namespace tavlero::platform {
+
+namespace {
+
+bool AboveNoise(const std::int16_t* samples, std::size_t count) {
+  constexpr int kNoiseFloor = 4;  // the synthesiser's idle output stays within one or two steps
+  return std::any_of(samples, samples + count,
+                     [](std::int16_t sample) { return sample > kNoiseFloor || sample < -kNoiseFloor; });
+}
+
+}  // namespace
 
 bool RenderMusicFile(const std::string& path, int level, RenderedAudio& out, std::string& error,
                      double maxSeconds) {
@@ -25,14 +36,20 @@ bool RenderMusicFile(const std::string& path, int level, RenderedAudio& out, std
   const std::size_t maxSamples = static_cast<std::size_t>(maxSeconds * out.sampleRate) * out.channels;
 
   // The tap keeps every block from the first one with music in it to the one in which
-  // the track ended, and touches `out` no more once `finished` is set.
+  // the track ended, and touches `out` no more once `finished` is set. The synthesiser
+  // can take a moment, longer on a busy machine, before its first note: blocks before
+  // anything rises above its faint noise are not kept. A file whose events it rejects
+  // never rises above that noise at all.
   std::atomic<bool> finished{false}, tooLong{false}, heard{false};
   audio.SetOutputTap([&](const std::int16_t* samples, int frames) {
     if (finished.load(std::memory_order_acquire)) return;
     const bool running = audio.MusicRunning();
-    if (!running && !heard) return;
-    heard = true;
-    out.samples.insert(out.samples.end(), samples, samples + static_cast<std::size_t>(frames) * out.channels);
+    const std::size_t count = static_cast<std::size_t>(frames) * out.channels;
+    if (!heard) {
+      if (!running || !AboveNoise(samples, count)) return;
+      heard = true;
+    }
+    out.samples.insert(out.samples.end(), samples, samples + count);
     if (out.samples.size() > maxSamples) tooLong = true;
     if (!running || tooLong) finished.store(true, std::memory_order_release);
   });

@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_audio_system.h"
 
+#include "platform/midi_check.h"
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <fcntl.h>
@@ -81,17 +83,6 @@ class ScopedEnvironment {
 bool PlayableFormat(const PcmSound& sound) {
   return (sound.bitsPerSample == 8 || sound.bitsPerSample == 16) && (sound.channels == 1 || sound.channels == 2) &&
          sound.sampleRate >= 1000 && sound.sampleRate <= 192000 && sound.Frames() > 0;
-}
-
-// A Standard MIDI File starts with its header chunk; anything else would be handed to
-// some other decoder by its name or fail inside the synthesiser.
-bool LooksLikeMidi(const std::string& path) {
-  char magic[4] = {};
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  const bool read = std::fread(magic, 1, sizeof magic, file) == sizeof magic;
-  std::fclose(file);
-  return read && std::memcmp(magic, "MThd", 4) == 0;
 }
 
 }  // namespace
@@ -226,7 +217,7 @@ void SdlAudioSystem::SetSoundLevel(int sound, int level) {
 
 bool SdlAudioSystem::OpenMusic(const std::string& path) {
   CloseMusic();
-  if (!open_ || !LooksLikeMidi(path)) return false;
+  if (!open_ || !IsWellFormedMidiFile(path)) return false;
   music_ = Mix_LoadMUS(path.c_str());
   return music_ != nullptr;
 }
