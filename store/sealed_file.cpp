@@ -6,12 +6,14 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "store/block_cipher.h"
 #include "store/crc32.h"
 #include "store/file_bytes.h"
+#include "store/save_faults.h"
 
 namespace tavlero {
 namespace {
@@ -20,17 +22,43 @@ constexpr std::size_t kChecksumSize = 4;
 
 SealedFileReplaceHook g_replace_hook = nullptr;
 
+// Each step of a save, failing with errno set when the system or an injected fault
+// says so.
+bool Fail(int error) {
+  errno = error;
+  return false;
+}
+
 bool WriteAll(int fd, const char* data, std::size_t size) {
   while (size > 0) {
-    const ssize_t written = ::write(fd, data, size);
+    std::size_t chunk = size;
+    if (const int fault = InjectedSaveFault(SaveStep::kWrite, &chunk)) return Fail(fault);
+    const ssize_t written = ::write(fd, data, chunk == 0 || chunk > size ? size : chunk);
     if (written < 0) {
       if (errno == EINTR) continue;
       return false;
     }
+    if (written == 0) return Fail(ENOSPC);  // a regular file takes no bytes only when full
     data += written;
     size -= static_cast<std::size_t>(written);
   }
   return true;
+}
+
+bool SyncFile(int fd, SaveStep step) {
+  if (const int fault = InjectedSaveFault(step)) return Fail(fault);
+  return ::fsync(fd) == 0;
+}
+
+bool CloseFile(int fd) {
+  const int fault = InjectedSaveFault(SaveStep::kClose);
+  const bool closed = ::close(fd) == 0;  // the descriptor is released either way
+  return fault != 0 ? Fail(fault) : closed;
+}
+
+bool RenameFile(const std::string& from, const std::string& to) {
+  if (const int fault = InjectedSaveFault(SaveStep::kRename)) return Fail(fault);
+  return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
 std::string FolderOf(const std::string& path) {
@@ -40,25 +68,41 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-// Makes a finished rename durable; failure here is not worth failing the save for,
-// since the new file is already in place.
-void SyncFolder(const std::string& folder) {
+// Makes a finished rename durable. The new file is in place whatever happens here, but
+// a save whose rename may not survive a power cut is not reported as done.
+bool SyncFolder(const std::string& folder) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
+  if (fd < 0) return false;
+  const bool synced = SyncFile(fd, SaveStep::kFolderSync);
+  const int error = errno;
   ::close(fd);
+  errno = error;
+  return synced;
 }
 
 // Creates a new file beside `path` that no one else is writing. Permissions follow
 // the umask, as for any newly created file.
 int CreateTemporary(const std::string& path, std::string& temporary_path) {
   static unsigned counter = 0;
+  if (const int fault = InjectedSaveFault(SaveStep::kOpen)) {
+    errno = fault;
+    return -1;
+  }
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporary_path = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
     const int fd = ::open(temporary_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
+}
+
+// Says on standard error which step of which save failed, and why. The player is not
+// interrupted: the previous file is still there and play goes on.
+bool ReportFailure(const std::string& path, SaveStep step) {
+  const int error = errno;
+  std::fprintf(stderr, "Tavlero: saving %s failed at %s: %s\n", path.c_str(), SaveStepName(step),
+               error != 0 ? std::strerror(error) : "refused");
+  return false;
 }
 
 }  // namespace
@@ -101,17 +145,36 @@ bool SaveSealedFile(const std::string& path, std::string_view content, std::stri
 
   std::string temporary_path;
   const int fd = CreateTemporary(path, temporary_path);
-  if (fd < 0) return false;
+  if (fd < 0) return ReportFailure(path, SaveStep::kOpen);
+  SaveStep failed = SaveStep::kWrite;
   bool ok = WriteAll(fd, sealed.data(), sealed.size());
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok && g_replace_hook != nullptr) ok = g_replace_hook(temporary_path);
-  ok = ok && std::rename(temporary_path.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    std::remove(temporary_path.c_str());
-    return false;
+  if (ok) {
+    failed = SaveStep::kSync;
+    ok = SyncFile(fd, SaveStep::kSync);
   }
-  SyncFolder(FolderOf(path));
+  const int error = errno;
+  if (!CloseFile(fd) && ok) {
+    failed = SaveStep::kClose;
+    ok = false;
+  } else {
+    errno = error;
+  }
+  if (ok && g_replace_hook != nullptr && !g_replace_hook(temporary_path)) {
+    errno = 0;
+    failed = SaveStep::kRename;
+    ok = false;
+  }
+  if (ok && !RenameFile(temporary_path, path)) {
+    failed = SaveStep::kRename;
+    ok = false;
+  }
+  if (!ok) {
+    const int cause = errno;
+    std::remove(temporary_path.c_str());
+    errno = cause;
+    return ReportFailure(path, failed);
+  }
+  if (!SyncFolder(FolderOf(path))) return ReportFailure(path, SaveStep::kFolderSync);
   return true;
 }
 

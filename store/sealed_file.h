@@ -12,7 +12,8 @@ namespace tavlero {
 
 // Writes `content` sealed with `key` to `path`. The new file is written beside the
 // old one and renamed over it only once it is completely on disk, so a failure at
-// any point leaves the previous file intact. Returns false on any failure.
+// any point leaves the previous file intact. Returns false on any failure, down to the
+// folder's own sync after the rename, and says on standard error which step failed.
 bool SaveSealedFile(const std::string& path, std::string_view content, std::string_view key);
 
 // Reads and unseals `path` with `key`. Returns true and sets `content` only when the

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -216,6 +217,29 @@ TEST_F(SealedFileTest, FailedSaveLeavesThePreviousFileAndNoTemporary) {
   std::remove(Path("sub/inner.dat").c_str());
   ::rmdir(Path("sub").c_str());
   EXPECT_EQ(FolderNames(), std::vector<std::string>{"board.dat"});
+}
+
+TEST_F(SealedFileTest, AFullDiskFailsTheSaveAndLeavesThePreviousFile) {
+  ASSERT_TRUE(SaveSealedFile(Path("game0.dat"), "previous game", kKey));
+  std::fflush(nullptr);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // A file size limit makes the system refuse writes past it, as a full disk does.
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, 4096};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const bool saved = SaveSealedFile(Path("game0.dat"), std::string(200000, 'n'), kKey);
+    ::_exit(saved ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the save said it was done";
+  std::string content;
+  ASSERT_TRUE(LoadSealedFile(Path("game0.dat"), content, kKey));
+  EXPECT_EQ(content, "previous game");
+  EXPECT_EQ(FolderNames(), std::vector<std::string>{"game0.dat"});
 }
 
 TEST_F(SealedFileTest, WriterKilledBeforeTheReplaceLeavesThePreviousFile) {
