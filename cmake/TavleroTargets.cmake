@@ -26,3 +26,19 @@ set(TAVLERO_PROGRAM_SOURCES ${PROJECT_SOURCE_DIR}/app/main.cpp)
 function(tavlero_data_target name)
   set_property(GLOBAL APPEND PROPERTY TAVLERO_DATA_TARGETS ${name})
 endfunction()
+
+# tavlero_generated_data(TARGET FOLDER SUBFOLDER OUTPUTS files... COMMAND command...
+#                        DEPENDS inputs... COMMENT text): runs a generator that writes
+# OUTPUTS into SUBFOLDER of the data folder, under a target the game's data hangs off.
+function(tavlero_generated_data target)
+  cmake_parse_arguments(arg "" "FOLDER;COMMENT" "OUTPUTS;COMMAND;DEPENDS" ${ARGN})
+  add_custom_command(
+    OUTPUT ${arg_OUTPUTS}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${TAVLERO_DATA_DIR}/${arg_FOLDER}
+    COMMAND ${arg_COMMAND}
+    DEPENDS ${arg_DEPENDS}
+    COMMENT "${arg_COMMENT}"
+    VERBATIM)
+  add_custom_target(${target} DEPENDS ${arg_OUTPUTS})
+  tavlero_data_target(${target})
+endfunction()
