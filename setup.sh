@@ -7,7 +7,8 @@ cd "$(dirname "$0")"
 packages=(build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libfontconfig-dev fonts-liberation
   libjpeg62-turbo-dev libcairo2-dev libpango1.0-dev libpng-dev timgm6mb-soundfont
-  libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-apps)
+  libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-apps
+  desktop-file-utils appstream)
 
 install_missing() {
   local missing=()

@@ -1,10 +1,11 @@
-// The program's entry point: the desktop services, the working folder, the sound
-// players, the window.
+// The program's entry point: the desktop services, the working folder (linked to the
+// installed data or the build's), the sound players, the window.
 #include <unistd.h>
 
 #include <cstdio>
 #include <string>
 
+#include "app/data_location.h"
 #include "app/main_window.h"
 #include "app/working_folder.h"
 #include "platform/random.h"
@@ -41,7 +42,8 @@ class InstalledPlayers {
 int main() {
   std::string error;
   const std::string folder = tavlero::DefaultWorkingFolder();
-  if (!tavlero::PrepareWorkingFolder(folder, TAVLERO_DATA_DIR, error) || chdir(folder.c_str()) != 0) {
+  const std::string data = tavlero::GameDataFolder(TAVLERO_DATA_DIR);
+  if (!tavlero::PrepareWorkingFolder(folder, data, error) || chdir(folder.c_str()) != 0) {
     std::fprintf(stderr, "Tavlero: %s\n", error.empty() ? "cannot enter the game's folder" : error.c_str());
     return 1;
   }

@@ -17,6 +17,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/data_location.h"
 #include "command.h"
 #include "gfx/png_writer.h"
 #include "platform/sdl/sdl_text_renderer.h"
@@ -58,8 +59,9 @@ void RemoveStalePages(const fs::path& folder, int pages) {
 void EnterPictureFolder() {
   std::error_code error;
   if (fs::is_directory("clp", error)) return;
-  if (fs::is_directory(fs::path(TAVLERO_DATA_DIR) / "clp", error) && chdir(TAVLERO_DATA_DIR) != 0) {
-    std::fprintf(stderr, "help-pages: cannot enter %s; pictures will be missing\n", TAVLERO_DATA_DIR);
+  const std::string data = GameDataFolder(TAVLERO_DATA_DIR);
+  if (fs::is_directory(fs::path(data) / "clp", error) && chdir(data.c_str()) != 0) {
+    std::fprintf(stderr, "help-pages: cannot enter %s; pictures will be missing\n", data.c_str());
   }
 }
 
