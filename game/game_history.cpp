@@ -42,10 +42,10 @@ bool GameHistory::Has(int number) const {
   return first != entries.end() && first->first.compare(0, head.size(), head) == 0;
 }
 
-bool GameHistory::Save(const std::string& path) {
+bool GameHistory::Save(const std::string& path, std::string* failure) {
   tree_.SetInt("PosNum", latest);
   const std::string text = tree_.ToText();
-  return SaveSealedFile(path, text, kSavedGameKey);
+  return SaveSealedFile(path, text, kSavedGameKey, failure);
 }
 
 void GameHistory::Load(const std::string& path) {

@@ -37,8 +37,8 @@ class GameHistory {
   bool Has(int number) const;
 
   // Writes "PosNum" = latest and seals the history into `path`. False when the file
-  // could not be written (the old file is then untouched).
-  bool Save(const std::string& path);
+  // could not be written (the old file is then untouched), with `failure` saying why.
+  bool Save(const std::string& path, std::string* failure = nullptr);
   // Replaces the history with the file's (an unreadable or damaged file gives an
   // empty history); latest and current become "PosNum", -1 when absent.
   void Load(const std::string& path);

@@ -135,7 +135,7 @@ bool LoadGameOptions(const std::string& path, GameOptions& options) {
   return used;
 }
 
-bool SaveGameOptions(const std::string& path, const GameOptions& options) {
+bool SaveGameOptions(const std::string& path, const GameOptions& options, std::string* failure) {
   OSettingsTree tree;
   tree.SetInt(kAutosaveKey, options.autosave);
   tree.SetInt(kSoundKey, options.sound);
@@ -156,7 +156,7 @@ bool SaveGameOptions(const std::string& path, const GameOptions& options) {
   tree.SetInt(kFirstMoveFlagKey, options.computerFirst ? 1 : 0);
   tree.SetInt(kUndoVisibleKey, options.undoVisible ? 1 : 0);
   tree.SetString(kScoreTableKey, options.scores.ToText());
-  return SaveSealedFile(path, tree.ToText(), kOptionsKey);
+  return SaveSealedFile(path, tree.ToText(), kOptionsKey, failure);
 }
 
 void OptionsSnapshot::Take(const GameOptions& options) {

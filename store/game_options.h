@@ -52,7 +52,7 @@ bool LoadGameOptions(const std::string& path, GameOptions& options);
 
 // Writes every option and the score table. False when the file could not be written
 // (the old file is then untouched).
-bool SaveGameOptions(const std::string& path, const GameOptions& options);
+bool SaveGameOptions(const std::string& path, const GameOptions& options, std::string* failure = nullptr);
 
 // The six options a demonstration puts back when it stops: Sound, Autosave, Level,
 // GameSpeed, Score, GameKind.

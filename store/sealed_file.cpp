@@ -96,12 +96,14 @@ int CreateTemporary(const std::string& path, std::string& temporary_path) {
   return -1;
 }
 
-// Says on standard error which step of which save failed, and why. The player is not
-// interrupted: the previous file is still there and play goes on.
-bool ReportFailure(const std::string& path, SaveStep step) {
+// Describes the failed step and its cause for the caller's log.
+bool ReportFailure(SaveStep step, std::string* failure) {
   const int error = errno;
-  std::fprintf(stderr, "Tavlero: saving %s failed at %s: %s\n", path.c_str(), SaveStepName(step),
-               error != 0 ? std::strerror(error) : "refused");
+  if (failure != nullptr) {
+    *failure = SaveStepName(step);
+    *failure += ": ";
+    *failure += error != 0 ? std::strerror(error) : "refused";
+  }
   return false;
 }
 
@@ -140,12 +142,13 @@ bool UnsealBytes(std::string_view sealed, std::string& content, std::string_view
   return true;
 }
 
-bool SaveSealedFile(const std::string& path, std::string_view content, std::string_view key) {
+bool SaveSealedFile(const std::string& path, std::string_view content, std::string_view key,
+                    std::string* failure) {
   const std::string sealed = SealBytes(content, key);
 
   std::string temporary_path;
   const int fd = CreateTemporary(path, temporary_path);
-  if (fd < 0) return ReportFailure(path, SaveStep::kOpen);
+  if (fd < 0) return ReportFailure(SaveStep::kOpen, failure);
   SaveStep failed = SaveStep::kWrite;
   bool ok = WriteAll(fd, sealed.data(), sealed.size());
   if (ok) {
@@ -172,9 +175,9 @@ bool SaveSealedFile(const std::string& path, std::string_view content, std::stri
     const int cause = errno;
     std::remove(temporary_path.c_str());
     errno = cause;
-    return ReportFailure(path, failed);
+    return ReportFailure(failed, failure);
   }
-  if (!SyncFolder(FolderOf(path))) return ReportFailure(path, SaveStep::kFolderSync);
+  if (!SyncFolder(FolderOf(path))) return ReportFailure(SaveStep::kFolderSync, failure);
   return true;
 }
 

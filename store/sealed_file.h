@@ -13,8 +13,10 @@ namespace tavlero {
 // Writes `content` sealed with `key` to `path`. The new file is written beside the
 // old one and renamed over it only once it is completely on disk, so a failure at
 // any point leaves the previous file intact. Returns false on any failure, down to the
-// folder's own sync after the rename, and says on standard error which step failed.
-bool SaveSealedFile(const std::string& path, std::string_view content, std::string_view key);
+// folder's own sync after the rename, and then sets `failure` (when given) to the step
+// that failed and why, such as "write: No space left on device".
+bool SaveSealedFile(const std::string& path, std::string_view content, std::string_view key,
+                    std::string* failure = nullptr);
 
 // Reads and unseals `path` with `key`. Returns true and sets `content` only when the
 // file was read, its plain length is within the deciphered bytes and its checksum

@@ -165,7 +165,11 @@ std::string OBoardScreen::SavedGamePath() const { return GameHistory::FileName(o
 bool OBoardScreen::SaveOptions() {
   options.soundVolume = Effects().Volume();
   options.musicVolume = Music().Volume();
-  return SaveGameOptions(kOptionsFileName, options);
+  std::string failure;
+  if (SaveGameOptions(kOptionsFileName, options, &failure)) return true;
+  // The player is not interrupted: the last good file stays, and the log says why.
+  std::fprintf(stderr, "Tavlero: the options could not be saved to %s (%s)\n", kOptionsFileName, failure.c_str());
+  return false;
 }
 
 void OBoardScreen::LoadOptions() {
@@ -336,7 +340,7 @@ void OBoardScreen::ApplyOptionsDialog() {
   Effects().SetEnabled(options.sound != 0);
   options.autosave = dialog.AutosaveChecked() ? 1 : 0;
   if (dialog.NewGameAsked()) options.newGameNeeded = 1;
-  if (!SaveOptions()) std::fprintf(stderr, "Tavlero: the options could not be saved to %s\n", kOptionsFileName);
+  SaveOptions();
 }
 
 void OBoardScreen::OnModalClosed(OScreen* screen, int result) {

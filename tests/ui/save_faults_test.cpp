@@ -106,9 +106,9 @@ TEST(SaveFaults, AFailureAtAnyStepKeepsTheLastGoodFilesAndPlayGoesOn) {
 
     EXPECT_FALSE(optionsSaved) << "a failed save is never reported as done";
     EXPECT_EQ(game.history.latest, 4) << "the running game went on";
-    const std::string step = std::string("failed at ") + SaveStepName(fault.step) + ": " + std::strerror(fault.error);
-    EXPECT_NE(log.find(GameHistory::FileName(4) + " " + step), std::string::npos) << log;
-    EXPECT_NE(log.find(std::string(kOptionsFileName) + " " + step), std::string::npos) << log;
+    const std::string step = std::string(" (") + SaveStepName(fault.step) + ": " + std::strerror(fault.error) + ")";
+    EXPECT_NE(log.find(GameHistory::FileName(4) + step), std::string::npos) << log;
+    EXPECT_NE(log.find(std::string(kOptionsFileName) + step), std::string::npos) << log;
     EXPECT_TRUE(ConfigNames().empty()) << "no temporary file is left behind";
     GameOptions loaded;
     ASSERT_TRUE(LoadGameOptions(kOptionsFileName, loaded));
