@@ -8,7 +8,7 @@ packages=(build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libfontconfig-dev fonts-liberation
   libjpeg62-turbo-dev libcairo2-dev libpango1.0-dev libpng-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-apps
-  desktop-file-utils appstream)
+  desktop-file-utils appstream clang libclang-rt-14-dev)
 
 install_missing() {
   local missing=()
@@ -44,6 +44,8 @@ case "${1:-}" in
     build build-asan -DCMAKE_BUILD_TYPE=Debug -DTAVLERO_SANITIZE=ON -DTAVLERO_GENERATE_DATA=OFF \
       -DTAVLERO_BENCHMARKS=OFF -DTAVLERO_DATA_DIR="$PWD/build/data"
     (cd build-asan && ctest --output-on-failure -j2)
+    # Every fuzz target for a few seconds: clang's libFuzzer with both sanitizers.
+    fuzz/run-fuzzers.sh --time 3
     ;;
   *)
     echo "usage: ./setup.sh run | ./setup.sh test" >&2
