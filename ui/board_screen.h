@@ -93,6 +93,8 @@ class OBoardScreen : public OScreen {
   bool PassNoticeShown() const { return passNotice_->visible; }
   bool EndDialogUp() const { return endDialogUp_; }
   bool Dragging() const { return dragging_; }
+  const OButton* DemoButton() const { return demoButton_; }
+  const OButton* UndoButton() const { return undoButton_; }
 
   GameOptions options;
   OptionsSnapshot snapshot;

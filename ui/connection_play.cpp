@@ -21,7 +21,9 @@ bool ConnectionPlay::Open() {
 }
 
 void ConnectionPlay::Resume() {
-  if (game_.OneHuman() && !game_.demo && game_.Engine()->player > 0 && !EndIfDecided(game_)) ComputerMove();
+  // A decided game brought back (after the demonstration) is over again.
+  if (EndIfDecided(game_)) return;
+  if (game_.OneHuman() && !game_.demo && game_.Engine()->player > 0) ComputerMove();
 }
 
 void ConnectionPlay::ShowPosition() { game_.ShowBoardPosition(); }

@@ -105,7 +105,7 @@ void DiscPlay::Click(int x, int y) {
   std::copy(std::begin(engine.successors[chosen]->cells), std::end(engine.successors[chosen]->cells), after);
   engine.ClearSuccessors();
   // The computer's last move has not been stored yet: it is kept before the human's.
-  if (game_.history.current != 0) game_.StorePosition();
+  game_.KeepBoardPosition();
   engine.CopyPosition(after);
   engine.player = -mover;
   ShowPosition();

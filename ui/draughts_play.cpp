@@ -168,6 +168,9 @@ void DraughtsPlay::Animate(const int* before, const std::vector<int>& path, int 
     if (had && !has && origin < 0) origin = i;
     if (has && !had && destination < 0) destination = i;
   }
+  // A flying king's capture may end on the square it started from: it leaves along
+  // its path and comes back.
+  if (origin < 0 && destination < 0 && !path.empty()) origin = destination = path.back();
   const double depth = kAnimationDepth;
   for (int i = 0; i < kMaxCells; ++i) {
     if (!PieceOf(before[i], -mover) || PieceOf(engine.cells[i], -mover)) continue;

@@ -20,7 +20,10 @@ bool FiveInARowPlay::Open() {
 }
 
 void FiveInARowPlay::Resume() {
-  if (game_.OneHuman() && !game_.demo && game_.Engine()->player > 0 && !EndIfDecided(game_)) {
+  // A decided game brought back (after the demonstration) is over again: no stone
+  // may follow the line of five.
+  if (EndIfDecided(game_)) return;
+  if (game_.OneHuman() && !game_.demo && game_.Engine()->player > 0) {
     countdown_ = 0;
     game_.busy = true;
   }

@@ -210,6 +210,22 @@ void OGameScreen::StorePosition() {
   historyChanged_ = true;
 }
 
+void OGameScreen::KeepBoardPosition() {
+  const SearchEngine* engine = Engine();
+  // With nothing stored the board shows the start of the game, which is not kept.
+  if (demo || !engine || history.current <= 0) return;
+  const std::string prefix = GameHistory::Prefix(history.current);
+  OSettingsTree board;
+  engine->SaveState(board, prefix);
+  bool stored = true;
+  for (const char* key : {".Position", ".Player"}) {
+    const std::string* shown = board.FindRaw(prefix + key);
+    const std::string* kept = history.Tree().FindRaw(prefix + key);
+    stored = stored && shown && kept && *shown == *kept;
+  }
+  if (!stored) StorePosition();
+}
+
 void OGameScreen::ShowUndo() {
   if (!demo) SetUndoVisible(true);
 }
@@ -329,23 +345,26 @@ bool OGameScreen::PositionFinished() const {
 }
 
 bool OGameScreen::WriteSavedGame() {
-  if (!PositionFinished()) return history.Save(SavedGamePath());
+  std::string failure;
   // A finished game is never kept: the file holds a fresh game of the kind.
   GameHistory fresh;
   fresh.Clear();
-  return fresh.Save(SavedGamePath());
+  if ((PositionFinished() ? fresh : history).Save(SavedGamePath(), &failure)) return true;
+  // The player is not interrupted: the last good file stays, and the log says why.
+  std::fprintf(stderr, "Tavlero: the game could not be saved to %s (%s)\n", SavedGamePath().c_str(), failure.c_str());
+  return false;
 }
 
 void OGameScreen::AutosaveIfChanged() {
   if (!historyChanged_ || !options.autosave || demo) return;
   historyChanged_ = false;
-  if (!WriteSavedGame()) std::fprintf(stderr, "Tavlero: the game could not be saved to %s\n", SavedGamePath().c_str());
+  WriteSavedGame();
 }
 
 void OGameScreen::Save() {
-  if (!SaveOptions()) std::fprintf(stderr, "Tavlero: the options could not be saved to %s\n", kOptionsFileName);
+  SaveOptions();
   if (demo) StopDemo();
-  if (!WriteSavedGame()) std::fprintf(stderr, "Tavlero: the game could not be saved to %s\n", SavedGamePath().c_str());
+  WriteSavedGame();
   historyChanged_ = false;
 }
 
@@ -387,7 +406,7 @@ void OGameScreen::Undo() {
     return;
   }
   // The disc game keeps the computer's last move, which no store has caught yet.
-  if (Kind() == 1 && OneHuman()) StorePosition();
+  if (Kind() == 1 && OneHuman()) KeepBoardPosition();
   history.current -= OneHuman() ? 2 : 1;
   history.latest = history.current;
   historyChanged_ = true;
@@ -403,7 +422,7 @@ void OGameScreen::StartDemo() {
   undoWasVisible_ = options.undoVisible;
   SetUndoVisible(false);
   play_->Drop();
-  if (Kind() == 1 && OneHuman() && !bannerShown) StorePosition();
+  if (Kind() == 1 && OneHuman() && !bannerShown) KeepBoardPosition();
   AutosaveIfChanged();
   snapshot.Take(options);
   RemoveEndBanner();

@@ -71,12 +71,21 @@ class OGameScreen : public OBoardScreen {
   int Think(SearchEngine& engine, int depth);
   // Stores the position under the next number (not during the demonstration).
   void StorePosition();
+  // Stores the position on the board unless it is already the one the board's number
+  // holds: the disc game keeps the computer's answer late (before the human's next
+  // move, an undo or the demonstration), and must keep it once only.
+  void KeepBoardPosition();
   // The cell under a window point for the current board kind.
   BoardCell CellAt(int x, int y) const;
   // Rebuilds the sprite mirror of a board kind from its engine; `hidden` stays empty
   // (the piece moving there is still on its way).
   void ShowBoardPosition(BoardCell hidden = {});
   OSprite* PieceSprite(BoardCell cell) const;
+  // The picture of the piece table (0 ... 10) that piece sprites are copied from; null
+  // out of range.
+  const OSprite* PiecePicture(int index) const {
+    return index >= 0 && index < static_cast<int>(piecePictures_.size()) ? piecePictures_[index].get() : nullptr;
+  }
   // A new sprite of the picture in the piece table (0 ... 10), not yet added.
   OSprite* NewPieceSprite(int picture, double x, double y, double z) const;
   // The piece table entry drawing a board kind's cell code; -1 for none.

@@ -1,0 +1,61 @@
+// A flying king's capture that ends on the square it started from: the move is
+// animated along its path, the captured pieces fade and go, and the move is stored
+// when it lands, like any other.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "engine/kind_engines.h"
+#include "game/board_geometry.h"
+#include "game/cell_codes.h"
+#include "game/game_history.h"
+#include "game_test_support.h"
+
+namespace tavlero::game_test {
+namespace {
+
+TEST(CircularCapture, TheComputersKingGoesRoundAndComesBackWithTheCapturedPiecesGone) {
+  WorkingFolder folder;
+  // Side +1's king on (2, 2) can only take the four men round it, either way round,
+  // and land where it began: its own men close every other landing.
+  std::unique_ptr<SearchEngine> start = StartKindEngine(3);
+  std::fill(std::begin(start->cells), std::end(start->cells), 0);
+  auto put = [&](int column, int row, int code) { start->cells[CellIndex(3, 8, column, row)] = code; };
+  put(2, 2, 2);
+  for (const auto& [column, row] : {std::pair{5, 5}, {7, 1}, {1, 3}, {3, 5}, {7, 3}, {1, 1}}) put(column, row, 1);
+  for (const auto& [column, row] : {std::pair{3, 3}, {5, 3}, {5, 1}, {3, 1}, {0, 6}}) put(column, row, -1);
+  start->player = 1;
+  GameHistory saved;
+  saved.Clear();
+  saved.Store(1, *start);
+  saved.latest = 1;
+  ASSERT_TRUE(saved.Save(GameHistory::FileName(3)));
+  WriteOptions(OptionsFor(3));
+
+  RunningGame run;  // resumes with the computer to move, which moves at once
+  OGameScreen& game = run.Game();
+  EXPECT_TRUE(game.busy) << "the capture is animated";
+  ASSERT_TRUE(run.Settle());
+  run.Tick();
+  const SearchEngine& board = *game.Engine();
+  EXPECT_EQ(board.cells[CellIndex(3, 8, 2, 2)], 2);
+  EXPECT_EQ(CountPieces(board.cells, board.totalCells, -1), 1);
+  EXPECT_EQ(game.history.latest, 2) << "the computer's move is stored when it lands";
+  // The pieces drawn: sprites showing a piece picture, one per piece left (seven of
+  // side +1, one of side -1).
+  std::vector<const void*> piecePixels;
+  for (int picture = 0; picture < 11; ++picture) piecePixels.push_back(game.PiecePicture(picture)->frames[0]->Store());
+  const auto& sprites = game.Sprites();
+  EXPECT_EQ(std::count_if(sprites.begin(), sprites.end(),
+                          [&](const OSprite* sprite) {
+                            return !sprite->frames.empty() &&
+                                   std::count(piecePixels.begin(), piecePixels.end(), sprite->frames[0]->Store()) > 0;
+                          }),
+            8)
+      << "no captured piece is left drawn";
+}
+
+}  // namespace
+}  // namespace tavlero::game_test
