@@ -105,15 +105,6 @@ TEST(SavedGames, UnusableOptionsFilesGiveTheResetValues) {
   }
 }
 
-// The human puts a stone on the first empty cell of the rhombus.
-void PlaceOnFirstEmptyCell(RunningGame& run) {
-  const SearchEngine& board = *run.Game().Engine();
-  int index = 0;
-  while (board.cells[index] != 0) ++index;
-  run.ClickCell(CellOfIndex(4, board.boardSize, index));
-  run.Tick();
-}
-
 bool g_refuseReplace = false;
 bool RefuseReplace(const std::string&) { return !g_refuseReplace; }
 

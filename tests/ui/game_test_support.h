@@ -145,4 +145,13 @@ class RunningGame {
   bool created = false;
 };
 
+// The human puts a stone on the first empty cell of the connection game's rhombus.
+inline void PlaceOnFirstEmptyCell(RunningGame& run) {
+  const SearchEngine& board = *run.Game().Engine();
+  int index = 0;
+  while (board.cells[index] != 0) ++index;
+  run.ClickCell(CellOfIndex(4, board.boardSize, index));
+  run.Tick();
+}
+
 }  // namespace tavlero::game_test

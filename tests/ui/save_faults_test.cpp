@@ -47,7 +47,7 @@ std::string FileBytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::vector<std::string> ConfigNames() {
+std::vector<std::string> TemporaryFilesInConfig() {
   std::vector<std::string> names;
   if (DIR* dir = ::opendir("cfg")) {
     while (const dirent* entry = ::readdir(dir)) {
@@ -57,14 +57,6 @@ std::vector<std::string> ConfigNames() {
     ::closedir(dir);
   }
   return names;
-}
-
-void PlaceOnFirstEmptyCell(RunningGame& run) {
-  const SearchEngine& board = *run.Game().Engine();
-  int index = 0;
-  while (board.cells[index] != 0) ++index;
-  run.ClickCell(CellOfIndex(4, board.boardSize, index));
-  run.Tick();
 }
 
 int SavedLatest() {
@@ -109,7 +101,7 @@ TEST(SaveFaults, AFailureAtAnyStepKeepsTheLastGoodFilesAndPlayGoesOn) {
     const std::string step = std::string(" (") + SaveStepName(fault.step) + ": " + std::strerror(fault.error) + ")";
     EXPECT_NE(log.find(GameHistory::FileName(4) + step), std::string::npos) << log;
     EXPECT_NE(log.find(std::string(kOptionsFileName) + step), std::string::npos) << log;
-    EXPECT_TRUE(ConfigNames().empty()) << "no temporary file is left behind";
+    EXPECT_TRUE(TemporaryFilesInConfig().empty()) << "no temporary file is left behind";
     GameOptions loaded;
     ASSERT_TRUE(LoadGameOptions(kOptionsFileName, loaded));
     if (fault.step == SaveStep::kFolderSync) {

@@ -72,6 +72,7 @@ class SoakRun {
   void Send(const Event& event);
   void Tick();
   void Observe();
+  void Mouse(EventType type, int x, int y);
   void MouseTo(int x, int y);
   void Press(int x, int y);
   void Release(int x, int y);
@@ -224,31 +225,23 @@ void SoakRun::Tick() {
   Observe();
 }
 
+void SoakRun::Mouse(EventType type, int x, int y) {
+  Event event;
+  event.type = type;
+  event.x = x;
+  event.y = y;
+  Send(event);
+}
+
 void SoakRun::MouseTo(int x, int y) {
   desktop_.cursorX = x;
   desktop_.cursorY = y;
-  Event event;
-  event.type = EventType::kMouseMove;
-  event.x = x;
-  event.y = y;
-  Send(event);
+  Mouse(EventType::kMouseMove, x, y);
 }
 
-void SoakRun::Press(int x, int y) {
-  Event event;
-  event.type = EventType::kLButtonDown;
-  event.x = x;
-  event.y = y;
-  Send(event);
-}
+void SoakRun::Press(int x, int y) { Mouse(EventType::kLButtonDown, x, y); }
 
-void SoakRun::Release(int x, int y) {
-  Event event;
-  event.type = EventType::kLButtonUp;
-  event.x = x;
-  event.y = y;
-  Send(event);
-}
+void SoakRun::Release(int x, int y) { Mouse(EventType::kLButtonUp, x, y); }
 
 void SoakRun::Click(int x, int y) {
   MouseTo(x, y);
