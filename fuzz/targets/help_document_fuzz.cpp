@@ -45,7 +45,7 @@ void Exercise(ODocumentView& view) {
   const OSprite& thumb = *view.Thumb();
   const int grabX = static_cast<int>(thumb.x) + 1, grabY = static_cast<int>(thumb.y) + 1;
   if (view.LButtonDown(grabX, grabY)) {
-    view.Tick(grabY - 30);
+    view.Tick(grabY - 12);
     view.Tick(-100000);
     view.LButtonUp(grabX, -100000);
   }
@@ -57,10 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::InstallTextServices();
   const fuzz::Selector selector = fuzz::TakeSelector(fuzz::AsText(data, size));
   const bool plainFile = selector.value % 2 == 1;
+  // Parts small enough to leave the thumb a track to move along in the short view.
   OSprite up, down, thumb;
-  MakePart(up, 16, 16);
-  MakePart(down, 16, 16);
-  MakePart(thumb, 16, 24);
+  MakePart(up, 16, 8);
+  MakePart(down, 16, 8);
+  MakePart(thumb, 16, 10);
   HelpScreen screen;
   ODocumentView view(screen, ShortHelpPlace(), up, down, thumb, HelpTextStyle(), !plainFile);
   if (plainFile) {
