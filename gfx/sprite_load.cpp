@@ -7,6 +7,7 @@
 // frames were read, the finished sequence entries when it came later. Every allocation
 // is checked against what the rest of the file can hold, so a damaged or hand-made
 // file cannot make the loader allocate more than the file could describe.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -70,6 +71,11 @@ class ContainerFile {
   long size_ = -1;
   long position_ = 0;
 };
+
+// Drawing offsets are kept within this band. One further out shows nothing on any
+// screen either way, and a damaged file's offset near the ends of the 32-bit range
+// would overflow the screens' arithmetic when added to the sprite's position.
+constexpr std::int32_t kMaxFrameOffset = 1 << 24;
 
 std::int32_t Int32At(const std::uint8_t* p) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
@@ -218,8 +224,8 @@ bool OSprite::Load(const std::string& path) {
       }
       // The first use takes the frame itself; later uses share its pixels.
       OSurface* frame = unused[index] ? unused[index].release() : new OSurface(*pictures[index]);
-      frame->offsetX = Int32At(entry + 0);
-      frame->offsetY = Int32At(entry + 4);
+      frame->offsetX = std::clamp(Int32At(entry + 0), -kMaxFrameOffset, kMaxFrameOffset);
+      frame->offsetY = std::clamp(Int32At(entry + 4), -kMaxFrameOffset, kMaxFrameOffset);
       ApplyEntryKey(*frame, Int32At(entry + 12));
       frame->command = Int32At(entry + 16);
       frame->argument1 = Int32At(entry + 20);

@@ -1,6 +1,7 @@
 // Picture container files (.clp) as the sprite loader reads them; then the sprite is
-// used as screens use one: a copy is placed on a screen, drawn whole, half transparent
-// and through its animation steps, frame by frame and sub-sprite by sub-sprite.
+// used as screens use one: a copy is placed on a screen, drawn whole, half transparent,
+// frame by frame and sub-sprite by sub-sprite, filtered at a fractional position, and
+// through its animation steps.
 #include <cstdint>
 
 #include "app/screen.h"
@@ -27,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   sprite->x = 3;
   sprite->y = 2;
   screen.AddSprite(sprite);  // the screen owns it from here
-  screen.Draw();
+  tavlero::OScreen* shown = nullptr;
+  screen.ShowModal(&shown);  // makes the screen's picture and draws it
   sprite->SetTransparency(40);
   for (int sub = 0; (sub < sprite->subSpriteCount || sub == 0) && sub < 16; ++sub) {
     for (int frame = 0; frame < sprite->frameCount && frame < 16; ++frame) {
@@ -35,6 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       screen.Draw();
     }
   }
+  // Filtered drawing at a fractional position, as moving pieces are drawn.
+  sprite->subPixel = true;
+  sprite->x = 2.5;
+  screen.Draw();
   for (int tick = 0; tick < 8; ++tick) screen.OnFrame(100);
   return 0;
 }
