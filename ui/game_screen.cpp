@@ -515,7 +515,9 @@ OControl* OGameScreen::OnLButtonUp(int x, int y) {
     return control;
   }
   const bool boardClick = x < kBoardAreaWidth && y > kDragRows && !Dragging();
-  if (boardClick && !busy && !demo && play_) play_->Click(x, y);
+  // A decided game takes no more moves, even from a click that comes before the
+  // banner's frame.
+  if (boardClick && !busy && !demo && !gameOver && play_) play_->Click(x, y);
   return OBoardScreen::OnLButtonUp(x, y);
 }
 

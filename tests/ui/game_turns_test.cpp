@@ -9,6 +9,7 @@
 
 #include "engine/kind_engines.h"
 #include "game/cell_codes.h"
+#include "game/game_end.h"
 #include "game_test_support.h"
 #include "ui/disc_play.h"
 
@@ -176,6 +177,36 @@ TEST(Openings, TheComputerFirstPutsTheCentreStoneOnFiveInARowAndTheRhombus) {
     EXPECT_EQ(game.history.latest, 1);
     EXPECT_NE(game.PieceSprite(CellOfIndex(kind, n, (n / 2) * n + n / 2)), nullptr) << "the stone is drawn";
   }
+}
+
+// Two players clicking fast: a click that arrives in the same frame as the winning
+// stone, before the banner is up, must not put another stone on a decided board.
+TEST(TwoPlayers, AClickAfterTheWinningStoneInTheSameFramePlacesNothing) {
+  WorkingFolder folder;
+  WriteOptions(OptionsFor(2, true, /*twoPlayers=*/true));
+  RunningGame run;
+  OGameScreen& game = run.Game();
+  const int n = game.Engine()->boardSize;
+  for (int column = 0; column < 4; ++column) {
+    run.ClickCell(CellOfIndex(2, n, column));  // the first side's row
+    ASSERT_TRUE(run.Settle());
+    run.ClickCell(CellOfIndex(2, n, 5 * n + column));  // the second side's, far away
+    ASSERT_TRUE(run.Settle());
+  }
+  ASSERT_EQ(CountPieces(game.Engine()->cells, game.Engine()->totalCells, -1), 4);
+  ASSERT_FALSE(game.gameOver);
+  const int latest = game.history.latest;
+
+  run.ClickCell(CellOfIndex(2, n, 4));          // the fifth in the row wins
+  run.ClickCell(CellOfIndex(2, n, 9 * n + 9));  // and a click right after it
+  const SearchEngine& board = *game.Engine();
+  EXPECT_TRUE(game.gameOver);
+  EXPECT_EQ(board.cells[9 * n + 9], 0);
+  EXPECT_EQ(CountPieces(board.cells, board.totalCells, 1), 4);
+  EXPECT_EQ(game.history.latest, latest + 1);
+  run.Tick();
+  EXPECT_TRUE(game.BannerShown());
+  EXPECT_EQ(game.winner, kSecondSideWon);  // side -1, which moved first
 }
 
 }  // namespace
