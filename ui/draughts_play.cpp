@@ -67,9 +67,12 @@ void DraughtsPlay::Click(int x, int y) {
   }
   const int code = engine.cells[CellIndex(game_.Kind(), engine.boardSize, cell.column, cell.row)];
   if (PieceOf(code, engine.player)) {
+    // A flying king's capture that comes back to its own square is made by clicking
+    // the picked-up king once more; otherwise a click on an own piece picks it up.
+    if (cell == game_.selectedCell && MoveSelectedTo(cell)) return;
     PickUp(cell);
   } else if (code == kEmptyCell && game_.selectedCell.Valid()) {
-    MoveSelectedTo(cell);
+    if (!MoveSelectedTo(cell)) game_.PlaySound(effect::kRefused);
   } else {
     game_.PlaySound(effect::kRefused);
   }
@@ -93,9 +96,16 @@ std::vector<BoardCell> DraughtsPlay::MovablePieces() {
   std::vector<BoardCell> movable;
   for (const auto& successor : engine.successors) {
     if (anyCapture && !captures(*successor)) continue;
+    bool left = false;
     for (int i = 0; i < kMaxCells; ++i) {
-      if (PieceOf(before[i], mover) && !PieceOf(successor->cells[i], mover)) movable.push_back(CellOfIndex(kind, n, i));
+      if (PieceOf(before[i], mover) && !PieceOf(successor->cells[i], mover)) {
+        movable.push_back(CellOfIndex(kind, n, i));
+        left = true;
+      }
     }
+    // A capture that ends where it began leaves no square: its piece is the one on the
+    // last square of its path.
+    if (!left && !successor->path.empty()) movable.push_back(CellOfIndex(kind, n, successor->path.back()));
   }
   engine.ClearSuccessors();
   return movable;
@@ -113,22 +123,27 @@ void DraughtsPlay::PickUp(BoardCell cell) {
   game_.PlaySound(effect::kPickedUp);
 }
 
-void DraughtsPlay::MoveSelectedTo(BoardCell target) {
+bool DraughtsPlay::MoveSelectedTo(BoardCell target) {
   SearchEngine& engine = Engine();
   const int kind = game_.Kind(), n = engine.boardSize, mover = engine.player;
   if (engine.GenerateSuccessors() == 0) {
     // The side to move is blocked: the other side has won.
     game_.EndGame(mover > 0 ? 2 : 1);
-    return;
+    return true;
   }
   int wanted[kMaxCells];
   std::copy(std::begin(engine.cells), std::end(engine.cells), wanted);
   const int from = CellIndex(kind, n, game_.selectedCell.column, game_.selectedCell.row);
   const int to = CellIndex(kind, n, target.column, target.row);
-  wanted[to] = wanted[from];
-  wanted[from] = kEmptyCell;
+  const bool roundTrip = from == to;
+  if (!roundTrip) {
+    wanted[to] = wanted[from];
+    wanted[from] = kEmptyCell;
+  }
   const SearchEngine* match = nullptr;
   for (const auto& successor : engine.successors) {
+    // Coming back to the start square is only a capture that ends there.
+    if (roundTrip && (successor->path.empty() || successor->path.back() != from)) continue;
     bool fits = true;
     for (int i = 0; i < kMaxCells && fits; ++i) fits = !PieceOf(wanted[i], mover) || PieceOf(successor->cells[i], mover);
     if (fits) {
@@ -138,8 +153,7 @@ void DraughtsPlay::MoveSelectedTo(BoardCell target) {
   }
   if (!match) {
     engine.ClearSuccessors();
-    game_.PlaySound(effect::kRefused);
-    return;
+    return false;
   }
   int before[kMaxCells];
   std::copy(std::begin(engine.cells), std::end(engine.cells), before);
@@ -157,6 +171,7 @@ void DraughtsPlay::MoveSelectedTo(BoardCell target) {
   }
   game_.ShowUndo();
   ++game_.movesMade;
+  return true;
 }
 
 void DraughtsPlay::Animate(const int* before, const std::vector<int>& path, int mover) {

@@ -38,7 +38,9 @@ class DraughtsPlay : public KindPlay {
 
  private:
   void PickUp(BoardCell cell);
-  void MoveSelectedTo(BoardCell cell);
+  // Makes the legal move that takes the picked-up piece to `cell`; false when there is
+  // none (nothing changes then).
+  bool MoveSelectedTo(BoardCell cell);
   // Cells whose piece may move now: only pieces that capture when any piece can.
   std::vector<BoardCell> MovablePieces();
   // Animates the change from `before` to the engine's position: the mover's piece

@@ -1,6 +1,7 @@
 // A flying king's capture that ends on the square it started from: the move is
 // animated along its path, the captured pieces fade and go, and the move is stored
-// when it lands, like any other.
+// when it lands, like any other. The human makes it by picking the king up and
+// clicking it again.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -55,6 +56,50 @@ TEST(CircularCapture, TheComputersKingGoesRoundAndComesBackWithTheCapturedPieces
                           }),
             8)
       << "no captured piece is left drawn";
+}
+
+// The same position turned half round, with the human (side -1) to move: the king's
+// round trip is its only capture, so the game could not go on unless the human can
+// make it by clicks.
+TEST(CircularCapture, TheHumanPicksTheKingUpAndClicksItAgain) {
+  WorkingFolder folder;
+  std::unique_ptr<SearchEngine> start = StartKindEngine(3);
+  std::fill(std::begin(start->cells), std::end(start->cells), 0);
+  auto put = [&](int column, int row, int code) { start->cells[CellIndex(3, 8, column, row)] = code; };
+  put(5, 5, -2);
+  for (const auto& [column, row] : {std::pair{2, 2}, {0, 6}, {6, 4}, {4, 2}, {0, 4}, {6, 6}}) put(column, row, -1);
+  for (const auto& [column, row] : {std::pair{4, 4}, {2, 4}, {2, 6}, {4, 6}, {7, 1}}) put(column, row, 1);
+  start->player = -1;
+  {
+    std::unique_ptr<SearchEngine> check = StartKindEngine(3);
+    check->CopyPosition(start->cells);
+    check->player = -1;
+    ASSERT_GT(check->GenerateSuccessors(), 0);
+    for (const auto& successor : check->successors) {
+      ASSERT_EQ(successor->cells[CellIndex(3, 8, 5, 5)], -2) << "every move is the king's round trip";
+    }
+  }
+  GameHistory saved;
+  saved.Clear();
+  saved.Store(1, *start);
+  saved.latest = 1;
+  ASSERT_TRUE(saved.Save(GameHistory::FileName(3)));
+  WriteOptions(OptionsFor(3));
+
+  RunningGame run;
+  OGameScreen& game = run.Game();
+  ASSERT_FALSE(game.busy);
+  run.ClickCell({5, 5});
+  EXPECT_EQ(game.selectedCell, (BoardCell{5, 5})) << "the king may be picked up";
+  run.ClickCell({5, 5});
+  EXPECT_TRUE(game.busy) << "the capture is animated";
+  const SearchEngine& board = *game.Engine();
+  EXPECT_EQ(board.cells[CellIndex(3, 8, 5, 5)], -2);
+  EXPECT_EQ(CountPieces(board.cells, board.totalCells, 1), 1);
+  EXPECT_EQ(game.history.latest, 2) << "the human's move is stored";
+  ASSERT_TRUE(run.Settle());
+  run.Tick();
+  EXPECT_TRUE(game.history.latest >= 3 || game.gameOver) << "and the game goes on";
 }
 
 }  // namespace

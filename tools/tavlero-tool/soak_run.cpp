@@ -485,6 +485,9 @@ void SoakRun::PlayBoardTurn() {
       to = CellOfIndex(kind, n, i);
     }
   }
+  // A flying king's capture that comes back to its square: the king is clicked twice.
+  if (kind != 1 && !from.Valid() && !to.Valid() && !chosen.path.empty())
+    from = to = CellOfIndex(kind, n, chosen.path.back());
   if (!to.Valid()) return;
   if (from.Valid()) ClickCell(from);
   if (!stopped_) ClickCell(to);
