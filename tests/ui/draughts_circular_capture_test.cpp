@@ -17,23 +17,36 @@
 namespace tavlero::game_test {
 namespace {
 
-TEST(CircularCapture, TheComputersKingGoesRoundAndComesBackWithTheCapturedPiecesGone) {
-  WorkingFolder folder;
-  // Side +1's king on (2, 2) can only take the four men round it, either way round,
-  // and land where it began: its own men close every other landing.
-  std::unique_ptr<SearchEngine> start = StartKindEngine(3);
-  std::fill(std::begin(start->cells), std::end(start->cells), 0);
-  auto put = [&](int column, int row, int code) { start->cells[CellIndex(3, 8, column, row)] = code; };
+// Side +1's king on (2, 2) can only take the four men round it, either way round, and
+// land where it began: its own men close every other landing. For side -1 the board
+// is turned half round.
+std::unique_ptr<SearchEngine> RoundTripPosition(int side) {
+  std::unique_ptr<SearchEngine> position = StartKindEngine(3);
+  std::fill(std::begin(position->cells), std::end(position->cells), 0);
+  auto put = [&](int column, int row, int code) {
+    if (side < 0) column = 7 - column, row = 7 - row;
+    position->cells[CellIndex(3, 8, column, row)] = code * side;
+  };
   put(2, 2, 2);
   for (const auto& [column, row] : {std::pair{5, 5}, {7, 1}, {1, 3}, {3, 5}, {7, 3}, {1, 1}}) put(column, row, 1);
   for (const auto& [column, row] : {std::pair{3, 3}, {5, 3}, {5, 1}, {3, 1}, {0, 6}}) put(column, row, -1);
-  start->player = 1;
+  position->player = side;
+  return position;
+}
+
+// The game of kind 3 is saved at `position`, one human against the computer.
+void SaveAsTheGame(const SearchEngine& position) {
   GameHistory saved;
   saved.Clear();
-  saved.Store(1, *start);
+  saved.Store(1, position);
   saved.latest = 1;
   ASSERT_TRUE(saved.Save(GameHistory::FileName(3)));
   WriteOptions(OptionsFor(3));
+}
+
+TEST(CircularCapture, TheComputersKingGoesRoundAndComesBackWithTheCapturedPiecesGone) {
+  WorkingFolder folder;
+  SaveAsTheGame(*RoundTripPosition(1));
 
   RunningGame run;  // resumes with the computer to move, which moves at once
   OGameScreen& game = run.Game();
@@ -58,33 +71,17 @@ TEST(CircularCapture, TheComputersKingGoesRoundAndComesBackWithTheCapturedPieces
       << "no captured piece is left drawn";
 }
 
-// The same position turned half round, with the human (side -1) to move: the king's
-// round trip is its only capture, so the game could not go on unless the human can
-// make it by clicks.
+// The human (side -1) to move: the king's round trip is its only capture, so the game
+// could not go on unless the human can make it by clicks.
 TEST(CircularCapture, TheHumanPicksTheKingUpAndClicksItAgain) {
   WorkingFolder folder;
-  std::unique_ptr<SearchEngine> start = StartKindEngine(3);
-  std::fill(std::begin(start->cells), std::end(start->cells), 0);
-  auto put = [&](int column, int row, int code) { start->cells[CellIndex(3, 8, column, row)] = code; };
-  put(5, 5, -2);
-  for (const auto& [column, row] : {std::pair{2, 2}, {0, 6}, {6, 4}, {4, 2}, {0, 4}, {6, 6}}) put(column, row, -1);
-  for (const auto& [column, row] : {std::pair{4, 4}, {2, 4}, {2, 6}, {4, 6}, {7, 1}}) put(column, row, 1);
-  start->player = -1;
-  {
-    std::unique_ptr<SearchEngine> check = StartKindEngine(3);
-    check->CopyPosition(start->cells);
-    check->player = -1;
-    ASSERT_GT(check->GenerateSuccessors(), 0);
-    for (const auto& successor : check->successors) {
-      ASSERT_EQ(successor->cells[CellIndex(3, 8, 5, 5)], -2) << "every move is the king's round trip";
-    }
+  const std::unique_ptr<SearchEngine> start = RoundTripPosition(-1);
+  ASSERT_GT(start->GenerateSuccessors(), 0);
+  for (const auto& successor : start->successors) {
+    ASSERT_EQ(successor->cells[CellIndex(3, 8, 5, 5)], -2) << "every move is the king's round trip";
   }
-  GameHistory saved;
-  saved.Clear();
-  saved.Store(1, *start);
-  saved.latest = 1;
-  ASSERT_TRUE(saved.Save(GameHistory::FileName(3)));
-  WriteOptions(OptionsFor(3));
+  start->ClearSuccessors();
+  SaveAsTheGame(*start);
 
   RunningGame run;
   OGameScreen& game = run.Game();
