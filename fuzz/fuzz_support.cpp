@@ -7,7 +7,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
+#include "engine/fast_search.h"
+#include "engine/search_engine.h"
 #include "platform/fake_text_renderer.h"
 #include "platform/services.h"
 
@@ -67,6 +70,14 @@ void Require(bool condition, const char* what) {
   if (condition) return;
   std::fprintf(stderr, "fuzz check failed: %s\n", what);
   std::abort();
+}
+
+void RequireSearchesAgree(SearchEngine& reference, SearchEngine& fast, int plies, const char* what) {
+  std::vector<int> referenceScores, referenceTies, fastScores, fastTies;
+  reference.ScoreRootMoves(plies, referenceScores, referenceTies);
+  reference.ClearSuccessors();
+  FastScoreRootMoves(fast, plies, fastScores, fastTies);
+  Require(fastScores == referenceScores && fastTies == referenceTies, what);
 }
 
 }  // namespace tavlero::fuzz

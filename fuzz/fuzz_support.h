@@ -8,6 +8,10 @@
 #include <string>
 #include <string_view>
 
+namespace tavlero {
+class SearchEngine;
+}
+
 namespace tavlero::fuzz {
 
 // Bytes held as an anonymous in-memory file for the object's lifetime, reachable by
@@ -50,5 +54,9 @@ void InstallTextServices();
 // Aborts with a message naming `what` when `condition` is false: the fuzzer reports it
 // as a crash with the input that broke the promise.
 void Require(bool condition, const char* what);
+
+// The reference and the fast search score the root moves of the same position to
+// `plies`; stops the run, naming `what`, when their scores or ties differ.
+void RequireSearchesAgree(SearchEngine& reference, SearchEngine& fast, int plies, const char* what);
 
 }  // namespace tavlero::fuzz

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <system_error>
 #include <vector>
+
+#include "store/file_bytes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
@@ -18,13 +18,6 @@ extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** arg
 namespace {
 
 namespace fs = std::filesystem;
-
-bool ReadInput(const fs::path& path, std::vector<std::uint8_t>& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
-}
 
 // The regular files to run: the named ones and those inside named folders (not
 // descending further), each group in name order. Hidden files (".keep") are skipped.
@@ -60,14 +53,14 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  std::vector<std::uint8_t> bytes;
+  std::string bytes;
   for (const fs::path& input : inputs) {
-    if (!ReadInput(input, bytes)) {
+    if (!tavlero::ReadFileBytes(input.string(), bytes)) {
       std::fprintf(stderr, "%s: cannot read '%s'\n", argv[0], input.c_str());
       return 2;
     }
     std::fprintf(stderr, "running %s (%zu bytes)\n", input.c_str(), bytes.size());
-    LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
   }
   std::printf("%zu inputs ran\n", inputs.size());
   return 0;

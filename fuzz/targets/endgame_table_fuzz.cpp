@@ -3,7 +3,6 @@
 // which must agree, and the computer makes its move in them.
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "engine/fast_search.h"
 #include "engine/kind_engine0.h"
@@ -52,12 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static_cast<KindEngine0&>(*fast).ShareEndgameTable(table);
     PlaceKey(key, *reference);
     PlaceKey(key, *fast);
-    std::vector<int> referenceScores, referenceTies, fastScores, fastTies;
-    reference->ScoreRootMoves(kSearchPlies, referenceScores, referenceTies);
-    reference->ClearSuccessors();
-    FastScoreRootMoves(*fast, kSearchPlies, fastScores, fastTies);
-    Require(fastScores == referenceScores && fastTies == referenceTies,
-            "the fast search scores an endgame otherwise than the reference");
+    fuzz::RequireSearchesAgree(*reference, *fast, kSearchPlies,
+                               "the fast search scores an endgame otherwise than the reference");
     SeedRand(0);
     FastThink(*fast, kSearchPlies);
   }

@@ -34,12 +34,8 @@ void PlayBoardKind(GameHistory& history, int number, int kind) {
   std::unique_ptr<SearchEngine> fast = CreateKindEngine(kind);
   history.Restore(number, *reference);
   history.Restore(number, *fast);
-  std::vector<int> referenceScores, referenceTies, fastScores, fastTies;
-  reference->ScoreRootMoves(kSearchPlies, referenceScores, referenceTies);
-  reference->ClearSuccessors();
-  FastScoreRootMoves(*fast, kSearchPlies, fastScores, fastTies);
-  Require(fastScores == referenceScores && fastTies == referenceTies,
-          "the fast search scores the root moves otherwise than the reference");
+  fuzz::RequireSearchesAgree(*reference, *fast, kSearchPlies,
+                             "the fast search scores the root moves otherwise than the reference");
 
   // The game's view: the kind's board, the end test, then the computer's move.
   std::unique_ptr<SearchEngine> engine = CreateKindEngine(kind);

@@ -35,12 +35,6 @@ std::string CellName(BoardCell cell) {
 
 int Rounded(double value) { return static_cast<int>(std::lround(value)); }
 
-// The pixels a sprite shows: copies of one picture share them.
-const void* PixelsOf(const OSprite* sprite) {
-  if (!sprite || sprite->frames.empty() || !sprite->frames[0]) return nullptr;
-  return sprite->frames[0]->Store();
-}
-
 const DicePlay* DicePlayOf(const OGameScreen& game) { return dynamic_cast<const DicePlay*>(game.Play()); }
 
 // Some throw of two dice lets a whole turn lead from `from` to `to`.
@@ -55,6 +49,11 @@ bool SomeTurnLeads(const SoakPosition& from, const SoakPosition& to) {
 }
 
 }  // namespace
+
+const void* PixelsOf(const OSprite* sprite) {
+  if (!sprite || sprite->frames.empty() || !sprite->frames[0]) return nullptr;
+  return sprite->frames[0]->Store();
+}
 
 // ---------------------------------------------------------------------------------------
 // Looking at the program

@@ -21,9 +21,14 @@
 namespace tavlero {
 class OMainWindow;
 class OGameScreen;
+class OSprite;
 }  // namespace tavlero
 
 namespace tavlero::tool {
+
+// The pixels a sprite shows (its first frame's); copies of one picture share them, so
+// equal pointers mean the same picture. Null for a sprite without frames.
+const void* PixelsOf(const OSprite* sprite);
 
 class SoakChecker {
  public:

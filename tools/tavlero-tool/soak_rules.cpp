@@ -158,31 +158,6 @@ void VisitHumanSteps(const DiceEngine& start, const std::function<void(const Dic
   }
 }
 
-// The ends of the whole turns the computer may choose: every sequence of steps the
-// dice allow, played until none is left, without those ending in a block of six.
-void ComputerTurnEnds(const DiceEngine& start, std::vector<DiceEngine>& ends) {
-  std::set<std::vector<int>> seen;
-  std::vector<DiceEngine> open{start};
-  while (!open.empty()) {
-    const DiceEngine state = open.back();
-    open.pop_back();
-    if (!seen.insert(DiceStateKey(state)).second) continue;
-    bool stepped = false;
-    std::vector<int> targets;
-    for (int point = 0; point < DiceEngine::kPoints; ++point) {
-      targets.clear();
-      state.ListTargets(point, state.player, targets);
-      for (const int target : targets) {
-        DiceEngine after(state);
-        if (!after.ApplyStep(point, target)) continue;
-        stepped = true;
-        open.push_back(after);
-      }
-    }
-    if (!stepped && state.PassesBlockRule()) ends.push_back(state);
-  }
-}
-
 }  // namespace
 
 int CarryingCells(int kind, int boardSize) {
@@ -284,10 +259,11 @@ bool DiceTurnEnds(const SoakPosition& origin, DiceRoll roll, const SoakPosition&
   bool ended = false;
   VisitHumanSteps(start, [&](const DiceEngine& state, bool last) { ended = ended || (last && ends(state)); });
   if (ended) return true;
-  std::vector<DiceEngine> computerEnds;
-  ComputerTurnEnds(start, computerEnds);
-  if (computerEnds.empty()) return ends(start);
-  return std::any_of(computerEnds.begin(), computerEnds.end(), ends);
+  // The final positions the computer chooses its turn from.
+  DiceEngine computer(start);
+  if (computer.GenerateSuccessors() == 0) return ends(start);
+  return std::any_of(computer.successors.begin(), computer.successors.end(),
+                     [&](const auto& final) { return ends(*final); });
 }
 
 }  // namespace tavlero::tool

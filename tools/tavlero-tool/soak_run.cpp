@@ -47,11 +47,6 @@ constexpr int kKeys[] = {vk::kEscape, vk::kEscape, vk::kReturn, vk::kReturn, vk:
                          vk::kEnd,    vk::kDelete, vk::kInsert, vk::kShift,  vk::kControl, 'A',
                          'N',         'Z',         '1',         '5'};
 
-const void* PixelsOf(const OSprite* sprite) {
-  if (!sprite || sprite->frames.empty() || !sprite->frames[0]) return nullptr;
-  return sprite->frames[0]->Store();
-}
-
 class SoakRun {
  public:
   explicit SoakRun(const SoakSettings& settings) : settings_(settings), random_(settings.seed) {}
@@ -406,11 +401,7 @@ void SoakRun::RandomAction() {
       dragFramesLeft_ = 1 + Below(10);
     }
   } else if (roll < 890) {
-    Event event;
-    event.type = Chance(50) ? EventType::kRButtonDown : EventType::kRButtonUp;
-    event.x = Below(kWindowWidth);
-    event.y = Below(kWindowHeight);
-    Send(event);
+    Mouse(Chance(50) ? EventType::kRButtonDown : EventType::kRButtonUp, Below(kWindowWidth), Below(kWindowHeight));
   } else if (roll < 920) {
     Event paint;
     paint.type = EventType::kPaint;
